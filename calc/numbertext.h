@@ -1,0 +1,31 @@
+#pragma once
+// Number text: the decimal mark, the parse of a field's text and the fixed 5-digit format.
+
+#include "platform/failure.h"
+
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// The failure of ParseNumber: "'<text>' n'est pas une valeur en virgule flottante correcte".
+class ConversionError : public platform::Failure {
+public:
+    explicit ConversionError(std::string_view text);
+};
+
+// The process-wide decimal mark ('.' until set). One ASCII character.
+char DecimalMark();
+void SetDecimalMark(char mark);
+
+// Text to number in extended precision; throws ConversionError.
+long double ParseNumber(std::string_view text, char mark);
+inline long double ParseNumber(std::string_view text) { return ParseNumber(text, DecimalMark()); }
+
+// Number to text with 5 significant digits and `decimals` (0 or 1) decimals. Never fails.
+std::string FormatNumber(long double value, int decimals, char mark);
+inline std::string FormatNumber(long double value, int decimals) {
+    return FormatNumber(value, decimals, DecimalMark());
+}
+
+} // namespace calc

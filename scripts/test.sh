@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test: the plain build, the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and short libFuzzer runs.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/install-deps.sh
+
+scripts/build.sh build/release
+(cd build/release && ctest --output-on-failure -j"$(nproc)")
+
+scripts/build.sh build/sanitize -DQUILVAR_SANITIZE=ON -DQUILVAR_BENCH=OFF
+(cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$(nproc)")
+
+scripts/fuzz.sh
+echo "Tous les tests sont passés."
