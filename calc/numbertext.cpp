@@ -5,6 +5,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <xmmintrin.h>
 
 namespace calc {
 namespace {
@@ -16,15 +17,67 @@ bool isDigit(char c) {
 }
 
 // The geometry finds its own faults by the floating-point flags: the inexact, underflow or
-// overflow of a parse must not show up there, nor may a parse trap if traps are on.
+// overflow of a parse must not show up there, nor may a parse trap if traps are on. Saving and
+// loading the whole environment costs more than the parse itself, so the usual case only looks at
+// the status flags and clears what the parse added; the x87 unit does all of the parse's
+// arithmetic.
 class KeptFloatEnvironment {
 public:
-    KeptFloatEnvironment() { std::feholdexcept(&saved_); }
-    ~KeptFloatEnvironment() { std::fesetenv(&saved_); }
+    KeptFloatEnvironment() {
+        x87Flags_ = x87Status() & FlagBits;
+        sseStatus_ = _mm_getcsr();
+        if ((x87Control() & FlagBits) != FlagBits) {
+            held_ = true; // some fault traps: hold them all for the while
+            std::feholdexcept(&saved_);
+        }
+    }
+    ~KeptFloatEnvironment() {
+        if (held_) {
+            std::fesetenv(&saved_);
+            return;
+        }
+        if (_mm_getcsr() != sseStatus_) {
+            _mm_setcsr(sseStatus_);
+        }
+        const unsigned flags = x87Status() & FlagBits;
+        if (flags == x87Flags_) {
+            return;
+        }
+        if (x87Flags_ == 0) {
+            asm volatile("fnclex" ::: "memory");
+            return;
+        }
+        X87Environment environment;
+        asm volatile("fnstenv %0" : "=m"(environment)::"memory");
+        environment.status =
+            static_cast<std::uint16_t>((environment.status & ~FlagBits) | x87Flags_);
+        asm volatile("fldenv %0" ::"m"(environment) : "memory");
+    }
     KeptFloatEnvironment(const KeptFloatEnvironment&) = delete;
     KeptFloatEnvironment& operator=(const KeptFloatEnvironment&) = delete;
 
 private:
+    // Invalid, denormal, zero divide, overflow, underflow, precision: status flags and masks.
+    static constexpr unsigned FlagBits = 0x3f;
+
+    struct X87Environment {
+        std::uint16_t control, unused1, status, unused2;
+        std::uint32_t rest[5];
+    };
+    static unsigned x87Status() {
+        std::uint16_t status = 0;
+        asm volatile("fnstsw %0" : "=am"(status)::"memory");
+        return status;
+    }
+    static unsigned x87Control() {
+        std::uint16_t control = 0;
+        asm volatile("fnstcw %0" : "=m"(control)::"memory");
+        return control;
+    }
+
+    unsigned x87Flags_ = 0;
+    unsigned sseStatus_ = 0;
+    bool held_ = false;
     std::fenv_t saved_{};
 };
 

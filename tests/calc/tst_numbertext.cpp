@@ -70,6 +70,7 @@ private slots:
     void formattedTextsParseBackToTheSameText();
     void decimalMarkDrivesBothConversions();
     void parseLeavesTheFloatingPointFlagsAlone();
+    void parseDoesNotTrapWhenFaultsTrap();
 };
 
 void TestNumberText::init() {
@@ -378,11 +379,34 @@ void TestNumberText::parseLeavesTheFloatingPointFlagsAlone() {
     FormatNumber(LDBL_TRUE_MIN, 1, ',');
     QCOMPARE(std::fetestexcept(FE_ALL_EXCEPT), 0);
 
-    // A fault the caller had already raised stays raised.
+    // A fault the caller had already raised stays raised, whichever unit raised it.
     std::feraiseexcept(FE_DIVBYZERO);
     ParseNumber("0,1", ',');
     QCOMPARE(std::fetestexcept(FE_ALL_EXCEPT), FE_DIVBYZERO);
     std::feclearexcept(FE_ALL_EXCEPT);
+
+    volatile long double zero = 0.0L;
+    volatile long double caller = 1.0L / zero; // the x87 unit's own division by zero
+    Q_UNUSED(caller);
+    ParseNumber("1E-4999", ',');
+    QCOMPARE(failureOf("1E4999", ','), conversionMessage("1E4999"));
+    QCOMPARE(std::fetestexcept(FE_ALL_EXCEPT), FE_DIVBYZERO);
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+void TestNumberText::parseDoesNotTrapWhenFaultsTrap() {
+    // With the faults unmasked an overflow inside the parse would stop the program.
+    feenableexcept(FE_OVERFLOW | FE_UNDERFLOW | FE_INEXACT);
+    const QString overflow = QString::fromStdString(failureOf("1E4999", ','));
+    const long double tiny = ParseNumber("1E-4999", ',');
+    const long double tenth = ParseNumber("0,1", ',');
+    const int trapping = fegetexcept();
+    fedisableexcept(FE_ALL_EXCEPT);
+    QCOMPARE(overflow, QString::fromStdString(conversionMessage("1E4999")));
+    QCOMPARE(tiny, 0.0L);
+    QCOMPARE(tenth, 0.1L);
+    QCOMPARE(trapping, FE_OVERFLOW | FE_UNDERFLOW | FE_INEXACT);
+    QCOMPARE(std::fetestexcept(FE_ALL_EXCEPT), 0);
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)
