@@ -13,38 +13,63 @@ using platform::StreamError;
 namespace {
 
 constexpr std::array<std::string_view, definedPropertyCount> kDefinedNames = {
-    "AlignCell",         "AlignCol",         "FixedAlignCol",   "AlignRow",
-    "FixedAlignRow",     "EditCell",         "EditCol",         "EditRow",
-    "HintCell",          "Cells",            "FontCell",        "FontCol",
-    "FontFixedCol",      "FontRow",          "FontFixedRow",    "BrushCell",
-    "BrushCol",          "BrushFixedCol",    "BrushRow",        "BrushFixedRow",
-    "ColorCell",         "ColorCol",         "ColorFixedCol",   "ColorRow",
-    "ColorFixedRow",     "SelectedColorCell", "SelectedColorCol", "SelectedColorRow"};
+    "AlignCell",         "AlignCol",         "FixedAlignCol",   "AlignRow", "FixedAlignRow",
+    "EditCell",          "EditCol",          "EditRow",         "HintCell", "Cells",
+    "FontCell",          "FontCol",          "FontFixedCol",    "FontRow",  "FontFixedRow",
+    "BrushCell",         "BrushCol",         "BrushFixedCol",   "BrushRow", "BrushFixedRow",
+    "ColorCell",         "ColorCol",         "ColorFixedCol",   "ColorRow", "ColorFixedRow",
+    "SelectedColorCell", "SelectedColorCol", "SelectedColorRow"};
 
 // Colours may come as the platform's colour names.
 struct NamedColor {
     std::string_view name;
     TColor color;
 };
-constexpr NamedColor kNamedColors[] = {
-    {"clBlack", 0x000000},       {"clMaroon", 0x000080},       {"clGreen", 0x008000},
-    {"clOlive", 0x008080},       {"clNavy", 0x800000},         {"clPurple", 0x800080},
-    {"clTeal", 0x808000},        {"clGray", 0x808080},         {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},         {"clLime", 0x00FF00},         {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},        {"clFuchsia", 0xFF00FF},      {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},       {"clScrollBar", 0x80000000},  {"clBackground", 0x80000001},
-    {"clActiveCaption", 0x80000002}, {"clInactiveCaption", 0x80000003},
-    {"clMenu", 0x80000004},      {"clWindow", 0x80000005},     {"clWindowFrame", 0x80000006},
-    {"clMenuText", 0x80000007},  {"clWindowText", 0x80000008}, {"clCaptionText", 0x80000009},
-    {"clActiveBorder", 0x8000000A}, {"clInactiveBorder", 0x8000000B},
-    {"clAppWorkSpace", 0x8000000C}, {"clHighlight", 0x8000000D},
-    {"clHighlightText", 0x8000000E}, {"clBtnFace", 0x8000000F}, {"clBtnShadow", 0x80000010},
-    {"clGrayText", 0x80000011},  {"clBtnText", 0x80000012},
-    {"clInactiveCaptionText", 0x80000013}, {"clBtnHighlight", 0x80000014},
-    {"cl3DDkShadow", 0x80000015}, {"cl3DLight", 0x80000016}, {"clInfoText", 0x80000017},
-    {"clInfoBk", 0x80000018}};
+constexpr NamedColor kNamedColors[] = {{"clBlack", 0x000000},
+                                       {"clMaroon", 0x000080},
+                                       {"clGreen", 0x008000},
+                                       {"clOlive", 0x008080},
+                                       {"clNavy", 0x800000},
+                                       {"clPurple", 0x800080},
+                                       {"clTeal", 0x808000},
+                                       {"clGray", 0x808080},
+                                       {"clSilver", 0xC0C0C0},
+                                       {"clRed", 0x0000FF},
+                                       {"clLime", 0x00FF00},
+                                       {"clYellow", 0x00FFFF},
+                                       {"clBlue", 0xFF0000},
+                                       {"clFuchsia", 0xFF00FF},
+                                       {"clAqua", 0xFFFF00},
+                                       {"clWhite", 0xFFFFFF},
+                                       {"clScrollBar", 0x80000000},
+                                       {"clBackground", 0x80000001},
+                                       {"clActiveCaption", 0x80000002},
+                                       {"clInactiveCaption", 0x80000003},
+                                       {"clMenu", 0x80000004},
+                                       {"clWindow", 0x80000005},
+                                       {"clWindowFrame", 0x80000006},
+                                       {"clMenuText", 0x80000007},
+                                       {"clWindowText", 0x80000008},
+                                       {"clCaptionText", 0x80000009},
+                                       {"clActiveBorder", 0x8000000A},
+                                       {"clInactiveBorder", 0x8000000B},
+                                       {"clAppWorkSpace", 0x8000000C},
+                                       {"clHighlight", 0x8000000D},
+                                       {"clHighlightText", 0x8000000E},
+                                       {"clBtnFace", 0x8000000F},
+                                       {"clBtnShadow", 0x80000010},
+                                       {"clGrayText", 0x80000011},
+                                       {"clBtnText", 0x80000012},
+                                       {"clInactiveCaptionText", 0x80000013},
+                                       {"clBtnHighlight", 0x80000014},
+                                       {"cl3DDkShadow", 0x80000015},
+                                       {"cl3DLight", 0x80000016},
+                                       {"clInfoText", 0x80000017},
+                                       {"clInfoBk", 0x80000018}};
 
-[[noreturn]] void badValue() { throw StreamError(platform::streammessage::kBadValue); }
+[[noreturn]] void badValue() {
+    throw StreamError(platform::streammessage::kBadValue);
+}
 
 int readInRange(ComponentReader& in, int least, int most) {
     const int value = in.readInteger();
@@ -55,7 +80,9 @@ int readInRange(ComponentReader& in, int least, int most) {
 }
 
 // A stream index: any integer form, taken modulo 65536.
-int readIndex(ComponentReader& in) { return static_cast<std::uint16_t>(in.readInteger()); }
+int readIndex(ComponentReader& in) {
+    return static_cast<std::uint16_t>(in.readInteger());
+}
 
 TColor readColor(ComponentReader& in) {
     if (in.nextValue() == platform::ValueType::Ident) {
@@ -89,8 +116,7 @@ constexpr std::array<std::string_view, 3> kAlignNames = {"alRight", "alLeft", "a
 constexpr std::array<std::string_view, 8> kNextCellNames = {
     "nc_rightdown", "nc_downright", "nc_leftdown", "nc_downleft",
     "nc_leftup",    "nc_upleft",    "nc_rightup",  "nc_upright"};
-constexpr std::array<std::string_view, 3> kLastCellNames = {"lc_newcolrow", "lc_stop",
-                                                            "lc_first"};
+constexpr std::array<std::string_view, 3> kLastCellNames = {"lc_newcolrow", "lc_stop", "lc_first"};
 
 std::uint32_t readOptions(ComponentReader& in) {
     std::uint32_t options = 0;
@@ -217,8 +243,7 @@ std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in, DefinedPr
     return items;
 }
 
-std::vector<IndexItem<std::uint8_t>> readIndexBlock(ComponentReader& in,
-                                                    DefinedProperty property) {
+std::vector<IndexItem<std::uint8_t>> readIndexBlock(ComponentReader& in, DefinedProperty property) {
     platform::ByteBlock block = in.readBinary();
     checkBlock(block, property, indexRecordSize);
     std::vector<IndexItem<std::uint8_t>> items;
@@ -361,8 +386,8 @@ GridFormData decodeGridForm(std::string_view formData) {
     const platform::FormObject root = platform::parseForm(formData);
     const platform::FormObject* grid = platform::findObjectOfClass(root, gridClassName);
     if (!grid) {
-        throw StreamError("Format de flux incorrect : aucune grille " +
-                          std::string(gridClassName) + " dans les données de fiche");
+        throw StreamError("Format de flux incorrect : aucune grille " + std::string(gridClassName) +
+                          " dans les données de fiche");
     }
     return decodeGridObject(*grid);
 }

@@ -101,9 +101,9 @@ struct DefinedValue {
 
 // Grid options by name, bit i for the name at position i.
 inline constexpr std::array<std::string_view, 15> gridOptionNames = {
-    "goFixedVertLine", "goFixedHorzLine", "goVertLine",     "goHorzLine",
-    "goRangeSelect",   "goDrawFocusSelected", "goRowSizing", "goColSizing",
-    "goRowMoving",     "goColMoving",     "goEditing",      "goTabs",
+    "goFixedVertLine", "goFixedHorzLine",     "goVertLine",     "goHorzLine",
+    "goRangeSelect",   "goDrawFocusSelected", "goRowSizing",    "goColSizing",
+    "goRowMoving",     "goColMoving",         "goEditing",      "goTabs",
     "goRowSelect",     "goAlwaysShowEditor",  "goThumbTracking"};
 // Lines between all cells and range selection.
 inline constexpr std::uint32_t defaultGridOptions = 0x1F;
@@ -115,8 +115,7 @@ inline constexpr std::array<std::string_view, 6> alignNames = {"alNone", "alTop"
 // The published properties the grid knows, each present when the stream had it.
 struct GridPublished {
     std::optional<int> Left, Top, Width, Height, TabOrder, Align;
-    std::optional<int> ColCount, RowCount, FixedCols, FixedRows, DefaultColWidth,
-        DefaultRowHeight;
+    std::optional<int> ColCount, RowCount, FixedCols, FixedRows, DefaultColWidth, DefaultRowHeight;
     std::optional<std::vector<int>> ColWidths, RowHeights;
     std::optional<std::uint32_t> Options;
     std::optional<TMyAlign> Alignment;

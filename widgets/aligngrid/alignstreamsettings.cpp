@@ -13,7 +13,9 @@ namespace {
 // ---- Writing ------------------------------------------------------------------------------
 
 // Indices a stream can hold without wrapping onto another cell.
-int writableLimit(int count) { return std::clamp(count, 0, streamIndexLimit); }
+int writableLimit(int count) {
+    return std::clamp(count, 0, streamIndexLimit);
+}
 
 void writeColor(ComponentWriter& out, TColor color) {
     out.writeInteger(static_cast<std::int32_t>(color));
@@ -65,7 +67,9 @@ void writeIndexBlock(ComponentWriter& out, const IndexTable<T>& table, int count
 }
 
 // An object entry is written only when its object was changed.
-template <typename T> bool writable(const T&) { return true; }
+template <typename T> bool writable(const T&) {
+    return true;
+}
 template <typename T> bool writable(const std::unique_ptr<T>& object) {
     return object && object->Changed();
 }
@@ -118,35 +122,63 @@ bool flagOnlyRises(P property) {
 
 std::optional<StoredTable> tableOf(P property) {
     switch (property) {
-    case P::AlignCell: return StoredTable::AlignCell;
-    case P::AlignCol: return StoredTable::AlignCol;
-    case P::FixedAlignCol: return StoredTable::FixedAlignCol;
-    case P::AlignRow: return StoredTable::AlignRow;
-    case P::FixedAlignRow: return StoredTable::FixedAlignRow;
-    case P::EditCell: return StoredTable::EditCell;
-    case P::EditCol: return StoredTable::EditCol;
-    case P::EditRow: return StoredTable::EditRow;
-    case P::HintCell: return StoredTable::HintCell;
-    case P::Cells: return StoredTable::Cells;
-    case P::FontCell: return StoredTable::FontCell;
-    case P::FontCol: return StoredTable::FontCol;
-    case P::FontFixedCol: return StoredTable::FontFixedCol;
-    case P::FontRow: return StoredTable::FontRow;
-    case P::FontFixedRow: return StoredTable::FontFixedRow;
-    case P::BrushCell: return StoredTable::BrushCell;
-    case P::BrushCol: return StoredTable::BrushCol;
-    case P::BrushFixedCol: return StoredTable::BrushFixedCol;
-    case P::BrushRow: return StoredTable::BrushRow;
-    case P::BrushFixedRow: return StoredTable::BrushFixedRow;
+    case P::AlignCell:
+        return StoredTable::AlignCell;
+    case P::AlignCol:
+        return StoredTable::AlignCol;
+    case P::FixedAlignCol:
+        return StoredTable::FixedAlignCol;
+    case P::AlignRow:
+        return StoredTable::AlignRow;
+    case P::FixedAlignRow:
+        return StoredTable::FixedAlignRow;
+    case P::EditCell:
+        return StoredTable::EditCell;
+    case P::EditCol:
+        return StoredTable::EditCol;
+    case P::EditRow:
+        return StoredTable::EditRow;
+    case P::HintCell:
+        return StoredTable::HintCell;
+    case P::Cells:
+        return StoredTable::Cells;
+    case P::FontCell:
+        return StoredTable::FontCell;
+    case P::FontCol:
+        return StoredTable::FontCol;
+    case P::FontFixedCol:
+        return StoredTable::FontFixedCol;
+    case P::FontRow:
+        return StoredTable::FontRow;
+    case P::FontFixedRow:
+        return StoredTable::FontFixedRow;
+    case P::BrushCell:
+        return StoredTable::BrushCell;
+    case P::BrushCol:
+        return StoredTable::BrushCol;
+    case P::BrushFixedCol:
+        return StoredTable::BrushFixedCol;
+    case P::BrushRow:
+        return StoredTable::BrushRow;
+    case P::BrushFixedRow:
+        return StoredTable::BrushFixedRow;
     // A colour changes the matching brush, so the brush table must be written again.
-    case P::ColorCell: return StoredTable::BrushCell;
-    case P::ColorCol: return StoredTable::BrushCol;
-    case P::ColorFixedCol: return StoredTable::BrushFixedCol;
-    case P::ColorRow: return StoredTable::BrushRow;
-    case P::ColorFixedRow: return StoredTable::BrushFixedRow;
-    case P::SelectedColorCell: return StoredTable::SelectedColorCell;
-    case P::SelectedColorCol: return StoredTable::SelectedColorCol;
-    case P::SelectedColorRow: return StoredTable::SelectedColorRow;
+    case P::ColorCell:
+        return StoredTable::BrushCell;
+    case P::ColorCol:
+        return StoredTable::BrushCol;
+    case P::ColorFixedCol:
+        return StoredTable::BrushFixedCol;
+    case P::ColorRow:
+        return StoredTable::BrushRow;
+    case P::ColorFixedRow:
+        return StoredTable::BrushFixedRow;
+    case P::SelectedColorCell:
+        return StoredTable::SelectedColorCell;
+    case P::SelectedColorCol:
+        return StoredTable::SelectedColorCol;
+    case P::SelectedColorRow:
+        return StoredTable::SelectedColorRow;
     }
     return std::nullopt;
 }
@@ -173,7 +205,9 @@ BrushPtr makeBrush(const AlignSettings& settings, const BrushValue& value) {
     return brush;
 }
 
-template <typename T> const T& itemsOf(const DefinedItems& items) { return std::get<T>(items); }
+template <typename T> const T& itemsOf(const DefinedItems& items) {
+    return std::get<T>(items);
+}
 
 using CellBytes = std::vector<CellItem<std::uint8_t>>;
 using IndexBytes = std::vector<IndexItem<std::uint8_t>>;
@@ -225,17 +259,29 @@ void storeOne(AlignSettings& s, DefinedValue& value, StreamTexts& texts) {
             s.AlignCell().store(item.col, item.row, static_cast<TMyAlign>(item.value));
         }
         break;
-    case P::AlignCol: storeAlign(s.AlignCol(), items); break;
-    case P::FixedAlignCol: storeAlign(s.FixedAlignCol(), items); break;
-    case P::AlignRow: storeAlign(s.AlignRow(), items); break;
-    case P::FixedAlignRow: storeAlign(s.FixedAlignRow(), items); break;
+    case P::AlignCol:
+        storeAlign(s.AlignCol(), items);
+        break;
+    case P::FixedAlignCol:
+        storeAlign(s.FixedAlignCol(), items);
+        break;
+    case P::AlignRow:
+        storeAlign(s.AlignRow(), items);
+        break;
+    case P::FixedAlignRow:
+        storeAlign(s.FixedAlignRow(), items);
+        break;
     case P::EditCell:
         for (const auto& item : itemsOf<CellBytes>(items)) {
             s.EditCell().store(item.col, item.row, item.value != 0);
         }
         break;
-    case P::EditCol: storeEdit(s.EditCol(), items); break;
-    case P::EditRow: storeEdit(s.EditRow(), items); break;
+    case P::EditCol:
+        storeEdit(s.EditCol(), items);
+        break;
+    case P::EditRow:
+        storeEdit(s.EditRow(), items);
+        break;
     case P::HintCell:
         for (const auto& item : itemsOf<CellTexts>(items)) {
             s.HintCell().store(item.col, item.row, item.value);
@@ -250,19 +296,35 @@ void storeOne(AlignSettings& s, DefinedValue& value, StreamTexts& texts) {
             s.FontCell().store(item.col, item.row, makeFont(s, item.value));
         }
         break;
-    case P::FontCol: storeFonts(s, s.FontCol(), items); break;
-    case P::FontFixedCol: storeFonts(s, s.FontFixedCol(), items); break;
-    case P::FontRow: storeFonts(s, s.FontRow(), items); break;
-    case P::FontFixedRow: storeFonts(s, s.FontFixedRow(), items); break;
+    case P::FontCol:
+        storeFonts(s, s.FontCol(), items);
+        break;
+    case P::FontFixedCol:
+        storeFonts(s, s.FontFixedCol(), items);
+        break;
+    case P::FontRow:
+        storeFonts(s, s.FontRow(), items);
+        break;
+    case P::FontFixedRow:
+        storeFonts(s, s.FontFixedRow(), items);
+        break;
     case P::BrushCell:
         for (const auto& item : itemsOf<CellBrushes>(items)) {
             s.BrushCell().store(item.col, item.row, makeBrush(s, item.value));
         }
         break;
-    case P::BrushCol: storeBrushes(s, s.BrushCol(), items); break;
-    case P::BrushFixedCol: storeBrushes(s, s.BrushFixedCol(), items); break;
-    case P::BrushRow: storeBrushes(s, s.BrushRow(), items); break;
-    case P::BrushFixedRow: storeBrushes(s, s.BrushFixedRow(), items); break;
+    case P::BrushCol:
+        storeBrushes(s, s.BrushCol(), items);
+        break;
+    case P::BrushFixedCol:
+        storeBrushes(s, s.BrushFixedCol(), items);
+        break;
+    case P::BrushRow:
+        storeBrushes(s, s.BrushRow(), items);
+        break;
+    case P::BrushFixedRow:
+        storeBrushes(s, s.BrushFixedRow(), items);
+        break;
     case P::ColorCell:
         for (const auto& item : itemsOf<CellColors>(items)) {
             s.BrushCellEntry(item.col, item.row).setColor(item.value);
@@ -319,15 +381,33 @@ void writeDefinedProperties(const AlignSettings& s, int colCount, int rowCount,
         }
         out.writePropName(definedPropertyName(property));
         switch (property) {
-        case P::AlignCell: writeCellBlock(out, s.AlignCell(), cols, rows); break;
-        case P::AlignCol: writeIndexBlock(out, s.AlignCol(), cols); break;
-        case P::FixedAlignCol: writeIndexBlock(out, s.FixedAlignCol(), cols); break;
-        case P::AlignRow: writeIndexBlock(out, s.AlignRow(), rows); break;
-        case P::FixedAlignRow: writeIndexBlock(out, s.FixedAlignRow(), rows); break;
-        case P::EditCell: writeCellBlock(out, s.EditCell(), cols, rows); break;
-        case P::EditCol: writeIndexBlock(out, s.EditCol(), cols); break;
-        case P::EditRow: writeIndexBlock(out, s.EditRow(), rows); break;
-        case P::HintCell: writeCellList(out, s.HintCell(), cols, rows, hint); break;
+        case P::AlignCell:
+            writeCellBlock(out, s.AlignCell(), cols, rows);
+            break;
+        case P::AlignCol:
+            writeIndexBlock(out, s.AlignCol(), cols);
+            break;
+        case P::FixedAlignCol:
+            writeIndexBlock(out, s.FixedAlignCol(), cols);
+            break;
+        case P::AlignRow:
+            writeIndexBlock(out, s.AlignRow(), rows);
+            break;
+        case P::FixedAlignRow:
+            writeIndexBlock(out, s.FixedAlignRow(), rows);
+            break;
+        case P::EditCell:
+            writeCellBlock(out, s.EditCell(), cols, rows);
+            break;
+        case P::EditCol:
+            writeIndexBlock(out, s.EditCol(), cols);
+            break;
+        case P::EditRow:
+            writeIndexBlock(out, s.EditRow(), rows);
+            break;
+        case P::HintCell:
+            writeCellList(out, s.HintCell(), cols, rows, hint);
+            break;
         case P::Cells:
             out.writeListBegin();
             for (int col = 0; col < cols; ++col) {
@@ -342,22 +422,47 @@ void writeDefinedProperties(const AlignSettings& s, int colCount, int rowCount,
             }
             out.writeListEnd();
             break;
-        case P::FontCell: writeCellList(out, s.FontCell(), cols, rows, font); break;
-        case P::FontCol: writeIndexList(out, s.FontCol(), cols, font); break;
-        case P::FontFixedCol: writeIndexList(out, s.FontFixedCol(), cols, font); break;
-        case P::FontRow: writeIndexList(out, s.FontRow(), rows, font); break;
-        case P::FontFixedRow: writeIndexList(out, s.FontFixedRow(), rows, font); break;
-        case P::BrushCell: writeCellList(out, s.BrushCell(), cols, rows, brush); break;
-        case P::BrushCol: writeIndexList(out, s.BrushCol(), cols, brush); break;
-        case P::BrushFixedCol: writeIndexList(out, s.BrushFixedCol(), cols, brush); break;
-        case P::BrushRow: writeIndexList(out, s.BrushRow(), rows, brush); break;
-        case P::BrushFixedRow: writeIndexList(out, s.BrushFixedRow(), rows, brush); break;
+        case P::FontCell:
+            writeCellList(out, s.FontCell(), cols, rows, font);
+            break;
+        case P::FontCol:
+            writeIndexList(out, s.FontCol(), cols, font);
+            break;
+        case P::FontFixedCol:
+            writeIndexList(out, s.FontFixedCol(), cols, font);
+            break;
+        case P::FontRow:
+            writeIndexList(out, s.FontRow(), rows, font);
+            break;
+        case P::FontFixedRow:
+            writeIndexList(out, s.FontFixedRow(), rows, font);
+            break;
+        case P::BrushCell:
+            writeCellList(out, s.BrushCell(), cols, rows, brush);
+            break;
+        case P::BrushCol:
+            writeIndexList(out, s.BrushCol(), cols, brush);
+            break;
+        case P::BrushFixedCol:
+            writeIndexList(out, s.BrushFixedCol(), cols, brush);
+            break;
+        case P::BrushRow:
+            writeIndexList(out, s.BrushRow(), rows, brush);
+            break;
+        case P::BrushFixedRow:
+            writeIndexList(out, s.BrushFixedRow(), rows, brush);
+            break;
         case P::SelectedColorCell:
             writeCellList(out, s.SelectedColorCell(), cols, rows, color);
             break;
-        case P::SelectedColorCol: writeIndexList(out, s.SelectedColorCol(), cols, color); break;
-        case P::SelectedColorRow: writeIndexList(out, s.SelectedColorRow(), rows, color); break;
-        default: break;
+        case P::SelectedColorCol:
+            writeIndexList(out, s.SelectedColorCol(), cols, color);
+            break;
+        case P::SelectedColorRow:
+            writeIndexList(out, s.SelectedColorRow(), rows, color);
+            break;
+        default:
+            break;
         }
     }
 }
