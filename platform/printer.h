@@ -1,0 +1,87 @@
+#pragma once
+// The application's printer: one object per process, bound at its first use to the system's
+// default printer and kept for the whole run, with the job title the print queue shows.
+
+#include "platform/canvas.h"
+#include "platform/failure.h"
+
+#include <QSize>
+#include <QString>
+#include <memory>
+
+namespace platform {
+
+// The printer failures, with their messages.
+PrinterError noDefaultPrinterError();   // "Aucune imprimante par défaut sélectionnée"
+PrinterError invalidPrinterError();     // "Imprimante sélectionnée incorrecte"
+PrinterError printingInProgressError(); // "Impression en cours"
+PrinterError notPrintingError();        // a page or canvas asked for outside a job
+// A failure the printing system reports with its own code and text.
+PrinterError systemPrinterError(int code, const QString& text);
+
+// The device side of the printer: the real one drives a QPrinter, tests install a recording one.
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+    // Binds to the system's default printer with its current default settings; raises
+    // noDefaultPrinterError or invalidPrinterError. Called once, at the printer's first use.
+    virtual void select() = 0;
+    virtual QString name() const = 0;
+    // The printable area in printer pixels and the resolution in dots per inch (after select).
+    virtual QSize pageSize() const = 0;
+    virtual QSize resolution() const = 0;
+    // Opens a job under `title` and starts its first page; the canvas lives until endJob.
+    virtual Canvas& beginJob(const QString& title) = 0;
+    virtual void newPage() = 0;
+    // Ends the page, then the job.
+    virtual void endJob() = 0;
+};
+
+class Printer {
+public:
+    explicit Printer(std::unique_ptr<PrinterDevice> device);
+    Printer(const Printer&) = delete;
+    Printer& operator=(const Printer&) = delete;
+    ~Printer();
+
+    // The title of the next job (empty until set).
+    QString title() const { return title_; }
+    void setTitle(const QString& title) { title_ = title; }
+
+    bool printing() const { return printing_; }
+    int pageNumber() const { return pageNumber_; }
+
+    // Each of these binds the printer at its first use and raises that binding's failure.
+    QString printerName();
+    int pageWidth();
+    int pageHeight();
+    int dpiX();
+    int dpiY();
+
+    // Opens a job under title() and starts its first page; raises printingInProgressError when a
+    // job is already open.
+    void beginDoc();
+    void newPage();
+    // Ends the page and the job; the printer is free for the next job even when this fails.
+    void endDoc();
+    // The drawing surface of the open job.
+    Canvas& canvas();
+
+private:
+    PrinterDevice& selected();
+
+    std::unique_ptr<PrinterDevice> device_;
+    Canvas* canvas_ = nullptr;
+    QString title_;
+    bool selected_ = false;
+    bool printing_ = false;
+    int pageNumber_ = 0;
+};
+
+// The process-wide printer, created at first call over the system's printers.
+Printer& appPrinter();
+// Replaces the process-wide printer by a fresh one over `device` (tests; a null device restores
+// the system's printers at the next appPrinter call).
+void installAppPrinter(std::unique_ptr<PrinterDevice> device);
+
+} // namespace platform
