@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/printerrecorder.h"
+#include "platform/stringgrid.h"
 #include "ui/debit/printgrid.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ private slots:
     void rowReachingTheLimitClosesThePage_data();
     void rowReachingTheLimitClosesThePage();
     void wideGridKeepsColumnsApart();
+    void stringGridIsReadThroughItsAccessors();
     void busyCursorWhilePrintingOnly();
     void missingPrinterPrintsNothing();
     void failureDuringTheJobClosesIt();
@@ -287,6 +289,24 @@ void TestPrintGrid::wideGridKeepsColumnsApart() {
     QCOMPARE(rules, QStringList({"line 192,384 192,1104", "line 272,384 272,1104",
                                  "line 328,384 328,1104", "line 380,384 380,1104",
                                  "line 424,384 424,1104", "line 4608,384 4608,1104"}));
+}
+
+void TestPrintGrid::stringGridIsReadThroughItsAccessors() {
+    platform::StringGrid grid;
+    grid.setColCount(3);
+    grid.setRowCount(2);
+    grid.setColWidths(0, 100);
+    grid.setColWidths(1, 71);
+    grid.setColWidths(2, 65);
+    grid.setCells(1, 0, QStringLiteral("Longueur"));
+    grid.setCells(2, 1, QStringLiteral("16"));
+    grid.resize(721, 163); // its on-screen width, border included
+    PrintGrid(grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    QVERIFY(texts().contains("text 802,394 \"Longueur\" bold on #c0c0c0"));
+    QVERIFY(texts().contains("text 1228,514 \"16\" on #ffffff"));
+    QCOMPARE(lines().mid(lines().size() - 4),
+             QStringList({"line 192,384 192,624", "line 792,384 792,624", "line 1218,384 1218,624",
+                          "line 4608,384 4608,624"}));
 }
 
 void TestPrintGrid::busyCursorWhilePrintingOnly() {
