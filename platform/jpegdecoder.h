@@ -1,0 +1,37 @@
+#pragma once
+// Decoding of the program's JPEG pictures with libjpeg, into 24-bit colour.
+
+#include "platform/failure.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace platform {
+
+// A picture the JPEG library refused: "Erreur JPEG #<n>", n being the library's message code.
+class JpegError : public Failure {
+public:
+    explicit JpegError(int code);
+    int code() const noexcept { return code_; }
+
+private:
+    int code_;
+};
+
+// Pictures larger than this are refused before any pixel memory is taken.
+inline constexpr int maxJpegSide = 8192;
+inline constexpr long long maxJpegPixels = 4096LL * 4096LL;
+
+// Decodes a whole JPEG held in memory into a Format_RGB888 image.
+// Strict about damage: a stream the library can only finish by guessing (premature end of the
+// data, a bad Huffman code, data after the picture's end...) raises JpegError with the code of
+// the library's warning instead of returning a partly grey picture. Empty input raises the
+// library's "empty input" code. Never prints anything.
+QImage decodeJpeg(const QByteArray& data);
+
+// Reads a file or Qt resource (":/pictures/...") and decodes it. A file that cannot be read
+// counts as empty input.
+QImage loadJpegResource(const QString& path);
+
+} // namespace platform
