@@ -14,7 +14,9 @@ namespace calc {
 class Extended {
 public:
     constexpr Extended() = default;
-    constexpr Extended(long double value) : value_(value) {} // NOLINT: implicit by design
+    // Implicit, so that formulas mix Extended with doubles and literals.
+    // cppcheck-suppress noExplicitConstructor
+    constexpr Extended(long double value) : value_(value) {} // NOLINT(google-explicit-constructor)
     constexpr long double value() const { return value_; }
 
     friend Extended operator+(Extended a, Extended b);
