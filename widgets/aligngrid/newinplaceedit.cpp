@@ -1,0 +1,42 @@
+#include "widgets/aligngrid/newinplaceedit.h"
+
+#include "platform/postednotify.h"
+#include "widgets/aligngrid/stringaligngrid.h"
+
+using namespace aligngrid;
+
+TNewInplaceEdit::TNewInplaceEdit(TStringAlignGrid* grid) : platform::InplaceEdit(grid) {
+    applyAlignment();
+}
+
+void TNewInplaceEdit::setAlignment(TMyAlign alignment) {
+    if (alignment == alignment_)
+        return;
+    alignment_ = alignment;
+    applyAlignment();
+    selectAll();
+}
+
+void TNewInplaceEdit::applyAlignment() {
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (alignment_ == alRight)
+        horizontal = Qt::AlignRight;
+    else if (alignment_ == alCenter)
+        horizontal = Qt::AlignHCenter;
+    QLineEdit::setAlignment(horizontal | Qt::AlignVCenter);
+}
+
+void TNewInplaceEdit::KeyPress(QChar& key) {
+    if (EditCol == -1 || EditRow == -1) {
+        key = QChar();
+        return;
+    }
+    if (key == QChar(13)) {
+        platform::postNotification(Grid(), AG_EDITENTER, EditCol, EditRow);
+    } else if (key == QChar(27)) {
+        setText(StartingText); // the grid takes the editor's text into the cell
+        platform::postNotification(Grid(), AG_CANCELEDIT, EditCol, EditRow);
+        key = QChar(13);
+    }
+    platform::InplaceEdit::KeyPress(key);
+}

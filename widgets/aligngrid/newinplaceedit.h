@@ -1,0 +1,38 @@
+#pragma once
+// The aligned grid's in-place editor: shows the text with the cell's alignment, remembers the
+// cell whose edit is open and the text it had when the edit began, and turns Enter and Escape
+// into the grid's end-of-edit notifications.
+
+#include "platform/inplaceedit.h"
+#include "widgets/aligngrid/aligntypes.h"
+
+#include <QString>
+
+class TStringAlignGrid;
+
+class TNewInplaceEdit : public platform::InplaceEdit {
+    Q_OBJECT
+
+public:
+    explicit TNewInplaceEdit(TStringAlignGrid* grid);
+
+    aligngrid::TMyAlign Alignment() const { return alignment_; }
+    // A different alignment re-lays the text and selects all of it; the same one does nothing.
+    void setAlignment(aligngrid::TMyAlign alignment);
+
+    // The cell whose edit is open; -1, -1 when none (typed keys are then discarded).
+    int EditCol = -1;
+    int EditRow = -1;
+    // The before-edit notification has been given for the edit cell.
+    bool Started = false;
+    // The cell's text when the edit began; Escape brings it back.
+    QString StartingText;
+
+protected:
+    void KeyPress(QChar& key) override;
+
+private:
+    void applyAlignment();
+
+    aligngrid::TMyAlign alignment_ = aligngrid::alLeft;
+};
