@@ -112,12 +112,6 @@ E readEnum(ComponentReader& in, const std::array<std::string_view, N>& names) {
     return static_cast<E>(readNamed(in, names));
 }
 
-constexpr std::array<std::string_view, 3> kAlignNames = {"alRight", "alLeft", "alCenter"};
-constexpr std::array<std::string_view, 8> kNextCellNames = {
-    "nc_rightdown", "nc_downright", "nc_leftdown", "nc_downleft",
-    "nc_leftup",    "nc_upleft",    "nc_rightup",  "nc_upright"};
-constexpr std::array<std::string_view, 3> kLastCellNames = {"lc_newcolrow", "lc_stop", "lc_first"};
-
 std::uint32_t readOptions(ComponentReader& in) {
     std::uint32_t options = 0;
     for (const std::string& member : in.readSet()) {
@@ -176,7 +170,7 @@ bool readPublished(GridPublished& p, std::string_view name, ComponentReader& in)
     } else if (name == "Options") {
         p.Options = readOptions(in);
     } else if (name == "Alignment") {
-        p.Alignment = readEnum<TMyAlign>(in, kAlignNames);
+        p.Alignment = readEnum<TMyAlign>(in, alignmentNames);
     } else if (name == "Editable") {
         p.Editable = in.readBoolean();
     } else if (name == "FixedColor") {
@@ -190,13 +184,13 @@ bool readPublished(GridPublished& p, std::string_view name, ComponentReader& in)
     } else if (name == "AutoEditNextCell") {
         p.AutoEditNextCell = in.readBoolean();
     } else if (name == "NextCellEdit") {
-        p.NextCellEdit = readEnum<T_nextcell>(in, kNextCellNames);
+        p.NextCellEdit = readEnum<T_nextcell>(in, nextCellNames);
     } else if (name == "NextCellTab") {
-        p.NextCellTab = readEnum<T_nextcell>(in, kNextCellNames);
+        p.NextCellTab = readEnum<T_nextcell>(in, nextCellNames);
     } else if (name == "AfterLastCellEdit") {
-        p.AfterLastCellEdit = readEnum<T_lastcell>(in, kLastCellNames);
+        p.AfterLastCellEdit = readEnum<T_lastcell>(in, lastCellNames);
     } else if (name == "AfterLastCellTab") {
-        p.AfterLastCellTab = readEnum<T_lastcell>(in, kLastCellNames);
+        p.AfterLastCellTab = readEnum<T_lastcell>(in, lastCellNames);
     } else if (name == "DrawSelection") {
         p.DrawSelection = in.readBoolean();
     } else {

@@ -108,6 +108,14 @@ inline constexpr std::array<std::string_view, 15> gridOptionNames = {
 // Lines between all cells and range selection.
 inline constexpr std::uint32_t defaultGridOptions = 0x1F;
 
+// Names of the grid's enumerations in form data, by value.
+inline constexpr std::array<std::string_view, 3> alignmentNames = {"alRight", "alLeft", "alCenter"};
+inline constexpr std::array<std::string_view, 8> nextCellNames = {
+    "nc_rightdown", "nc_downright", "nc_leftdown", "nc_downleft",
+    "nc_leftup",    "nc_upleft",    "nc_rightup",  "nc_upright"};
+inline constexpr std::array<std::string_view, 3> lastCellNames = {"lc_newcolrow", "lc_stop",
+                                                                  "lc_first"};
+
 // Docking of a control, by name.
 inline constexpr std::array<std::string_view, 6> alignNames = {"alNone", "alTop",   "alBottom",
                                                                "alLeft", "alRight", "alClient"};
