@@ -1,0 +1,49 @@
+#include "app/program.h"
+
+#include "app/appsettings.h"
+#include "app/taboutbox.h"
+#include "platform/decimalmark.h"
+#include "platform/fonts.h"
+#include "platform/helpviewer.h"
+#include "ui/main/tmainform.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+
+namespace app {
+
+Program::Program() {
+    frenchInstalled_ =
+        qtFrench_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (frenchInstalled_) {
+        QCoreApplication::installTranslator(&qtFrench_);
+    }
+    platform::installFontSubstitutions();
+    decimalMark_ = std::make_unique<platform::DecimalMarkWatcher>();
+    QApplication::setWindowIcon(QIcon(iconResource()));
+    platform::setApplicationHelpFile(helpFilePath());
+
+    MainForm_ = std::make_unique<TMainForm>();
+    AboutBox_ = std::make_unique<TAboutBox>();
+    MainForm_->setAboutBox(AboutBox_.get());
+}
+
+Program::~Program() {
+    if (frenchInstalled_) {
+        QCoreApplication::removeTranslator(&qtFrench_);
+    }
+}
+
+int Program::run() {
+    QEventLoop loop;
+    QObject::connect(MainForm_.get(), &TMainForm::closed, &loop, &QEventLoop::quit);
+    MainForm_->show();
+    loop.exec(QEventLoop::AllEvents);
+    return 0;
+}
+
+} // namespace app

@@ -1,0 +1,45 @@
+#pragma once
+// The program's run: what start-up sets up, the windows that live for the whole run, and the
+// message loop that lasts until the main window closes.
+
+#include <QTranslator>
+#include <memory>
+
+class TAboutBox;
+class TMainForm;
+
+namespace platform {
+class DecimalMarkWatcher;
+} // namespace platform
+
+namespace app {
+
+class Program {
+public:
+    // Start-up, in order: Qt's own French texts, the fonts, the decimal mark, the window icon,
+    // the help file, then the windows, each created once and hidden. Needs the QApplication.
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    TMainForm& MainForm() const { return *MainForm_; }
+    TAboutBox& AboutBox() const { return *AboutBox_; }
+
+    // True when Qt's French texts were found and installed.
+    bool frenchInstalled() const { return frenchInstalled_; }
+
+    // Shows the main window and processes events until it has closed. Returns the exit code, 0.
+    int run();
+
+private:
+    QTranslator qtFrench_;
+    bool frenchInstalled_ = false;
+    std::unique_ptr<platform::DecimalMarkWatcher> decimalMark_;
+    // The windows, in their order of creation; destroyed in the reverse order.
+    std::unique_ptr<TMainForm> MainForm_;
+    std::unique_ptr<TAboutBox> AboutBox_;
+    // The cutting-list window FormDebitDlg is created third, right after AboutBox_.
+};
+
+} // namespace app

@@ -1,0 +1,79 @@
+#include "app/taboutbox.h"
+
+#include "platform/fonts.h"
+#include "platform/showfailure.h"
+#include "ui/main/mainpictures.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAccessibleName(text);
+    label->move(at);
+    label->resize(label->sizeHint());
+    return label;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("A propos"));
+    setAccessibleName(windowTitle());
+    setFont(platform::dialogFont());
+    setFixedSize(kClientSize);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(face);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Panel1->setGeometry(11, 8, 326, 177);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setAccessibleName(QStringLiteral("Bandeau de l'éditeur"));
+    ProgramIcon->setGeometry(6, 8, 314, 43);
+    ProgramIcon->setScaledContents(true);
+    platform::guarded([this] {
+        ProgramIcon->setPixmap(ui::loadPicture(QStringLiteral(":/pictures/banner.jpg")));
+    });
+
+    ProductName = makeLabel(Panel1, "ProductName", QStringLiteral("Quilvar"), {144, 54});
+    Version = makeLabel(Panel1, "Version", QStringLiteral("Version 1.0"), {137, 84});
+    LabelEditeur =
+        makeLabel(Panel1, "LabelEditeur", QStringLiteral("Édité par Vorlanique"), {99, 114});
+    LabelAuteur = makeLabel(Panel1, "LabelAuteur", QStringLiteral("Auteur : l'atelier Corvendal"),
+                            {109, 144});
+    LabelAuteur->setWordWrap(true);
+    LabelAuteur->resize(Panel1->width() - 109 - 6, LabelAuteur->heightForWidth(211));
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setAccessibleName(QStringLiteral("OK"));
+    OKButton->setGeometry(135, 188, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Centred on the screen at every showing; the focus starts on the OK button.
+void TAboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    OKButton->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,103 @@
+#include "platform/keyfilter.h"
+
+#include "platform/showfailure.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <utility>
+
+namespace platform {
+namespace {
+
+char16_t controlCharacterOfKey(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    }
+    switch (key) {
+    case Qt::Key_BracketLeft:
+        return 27;
+    case Qt::Key_Backslash:
+        return 28;
+    case Qt::Key_BracketRight:
+        return 29;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+char16_t typedCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        return 0;
+    }
+    const bool control = event.modifiers().testFlag(Qt::ControlModifier);
+    if (control) {
+        if (const char16_t c = controlCharacterOfKey(key)) {
+            return c;
+        }
+    }
+    const QString text = event.text();
+    if (!text.isEmpty()) {
+        const char16_t c = text.front().unicode();
+        if (control && ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+            return static_cast<char16_t>(c & 0x1f);
+        }
+        return c;
+    }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+KeyPressHook::KeyPressHook(QLineEdit* edit, KeyPressHandler handler)
+    : QObject(edit), edit_(edit), handler_(std::move(handler)) {}
+
+KeyPressHook* KeyPressHook::install(QLineEdit* edit, KeyPressHandler handler) {
+    auto* hook = new KeyPressHook(edit, std::move(handler));
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->installEventFilter(hook);
+    return hook;
+}
+
+bool KeyPressHook::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_ || event->type() != QEvent::KeyPress || resending_) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto& press = static_cast<const QKeyEvent&>(*event);
+    const char16_t typed = typedCharacter(press);
+    if (typed == 0) {
+        return false;
+    }
+    char16_t key = typed;
+    bool raised = true;
+    guarded([&] {
+        handler_(edit_, key);
+        raised = false;
+    });
+    if (raised || key == kDroppedKey) {
+        return true;
+    }
+    if (key == typed) {
+        return false;
+    }
+    // The handler put another character in place of the typed one: the edit gets that instead.
+    QKeyEvent replaced(QEvent::KeyPress, 0, press.modifiers() & ~Qt::ControlModifier,
+                       QString(QChar(key)));
+    resending_ = true;
+    QCoreApplication::sendEvent(edit_, &replaced);
+    resending_ = false;
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,112 @@
+#include "platform/radiogroup.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <algorithm>
+
+namespace platform {
+
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent) {
+    setAccessibleName(caption.trimmed());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        button->setAccessibleName(items[i]);
+        // The group decides which button is checked, so that the index and the buttons never
+        // disagree and clicked() is emitted once per change.
+        button->setAutoExclusive(false);
+        button->installEventFilter(this);
+        const int index = static_cast<int>(i);
+        connect(button, &QRadioButton::clicked, this, [this, index] { choose(index, false); });
+        buttons_.append(button);
+    }
+    updateTabStop();
+    arrangeButtons();
+}
+
+QRadioButton* RadioGroup::button(int index) const {
+    return index >= 0 && index < count() ? buttons_[index] : nullptr;
+}
+
+void RadioGroup::setItemIndex(int index) {
+    if (index < -1 || index >= count()) {
+        return;
+    }
+    choose(index, false);
+}
+
+void RadioGroup::choose(int index, bool moveFocus) {
+    for (int i = 0; i < count(); ++i) {
+        buttons_[i]->setChecked(i == index);
+    }
+    const bool changed = index != itemIndex_;
+    itemIndex_ = index;
+    updateTabStop();
+    if (moveFocus && index >= 0) {
+        buttons_[index]->setFocus(Qt::TabFocusReason);
+    }
+    if (changed) {
+        emit clicked();
+    }
+}
+
+// Only the chosen button is a tab stop (the first when none is chosen): Tab enters and leaves
+// the group in one step, and the arrow keys move inside it.
+void RadioGroup::updateTabStop() {
+    const int stop = itemIndex_ >= 0 ? itemIndex_ : 0;
+    for (int i = 0; i < count(); ++i) {
+        buttons_[i]->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+bool RadioGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int from = static_cast<int>(buttons_.indexOf(watched));
+        if (from >= 0 && count() > 0) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            int step = 0;
+            if (key == Qt::Key_Down || key == Qt::Key_Right) {
+                step = 1;
+            } else if (key == Qt::Key_Up || key == Qt::Key_Left) {
+                step = -1;
+            }
+            if (step != 0) {
+                choose((from + step + count()) % count(), true);
+                return true;
+            }
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+// One column: the buttons share the height below the caption equally, 8 px from the left edge.
+void RadioGroup::arrangeButtons() {
+    if (buttons_.isEmpty()) {
+        return;
+    }
+    const int textHeight = QFontMetrics(font()).height();
+    const int free = height() - textHeight - 5;
+    const int n = count();
+    const int buttonHeight = std::max(1, free / n);
+    const int top = textHeight + 1 + (free % n) / 2;
+    const int buttonWidth = std::max(1, width() - 10);
+    for (int i = 0; i < n; ++i) {
+        buttons_[i]->setGeometry(8, top + i * buttonHeight, buttonWidth, buttonHeight);
+    }
+}
+
+void RadioGroup::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    arrangeButtons();
+}
+
+void RadioGroup::changeEvent(QEvent* event) {
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        arrangeButtons();
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+// A group box holding one column of radio buttons, with the index of the chosen item and one
+// click notification, the way the designed windows use their choice groups.
+
+#include <QGroupBox>
+#include <QList>
+#include <QStringList>
+
+class QRadioButton;
+
+namespace platform {
+
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+
+public:
+    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+
+    // The chosen item, -1 when none is chosen.
+    int ItemIndex() const { return itemIndex_; }
+    // Chooses an item (-1 for none); an index outside the items is ignored. Emits clicked()
+    // when the choice changes.
+    void setItemIndex(int index);
+
+    int count() const { return static_cast<int>(buttons_.size()); }
+    QRadioButton* button(int index) const;
+
+signals:
+    // The choice changed, by the mouse, the keyboard or setItemIndex.
+    void clicked();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void arrangeButtons();
+    void choose(int index, bool moveFocus);
+    void updateTabStop();
+
+    QList<QRadioButton*> buttons_;
+    int itemIndex_ = -1;
+};
+
+} // namespace platform

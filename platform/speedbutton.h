@@ -1,0 +1,24 @@
+#pragma once
+// A small picture button of a button bar: 25 x 25, never takes the keyboard focus, shows its
+// hint as a tooltip and its picture greyed while disabled.
+
+#include <QIcon>
+#include <QToolButton>
+
+namespace platform {
+
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+
+public:
+    explicit SpeedButton(QWidget* parent = nullptr);
+
+    // The tooltip, also the button's accessible name.
+    void setHint(const QString& hint);
+    QString Hint() const { return toolTip(); }
+
+    // Normal and disabled pictures (QIcon::Normal and QIcon::Disabled modes).
+    void setGlyph(const QIcon& glyph);
+};
+
+} // namespace platform

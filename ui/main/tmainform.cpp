@@ -1,0 +1,422 @@
+#include "ui/main/tmainform.h"
+
+#include "calc/numbertext.h"
+#include "platform/fonts.h"
+#include "platform/helpviewer.h"
+#include "platform/keyfilter.h"
+#include "platform/label.h"
+#include "platform/messagebox.h"
+#include "platform/radiogroup.h"
+#include "platform/showfailure.h"
+#include "platform/speedbutton.h"
+#include "ui/main/drawingplaces.h"
+#include "ui/main/fieldcolour.h"
+#include "ui/main/mainpictures.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+
+QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                    const QString& accessibleName) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->setAccessibleName(accessibleName);
+    return edit;
+}
+
+platform::Label* makeResultLabel(QWidget* parent, const char* name, const QString& caption,
+                                 const QString& description) {
+    auto* label = new platform::Label(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(platform::arialBold(13));
+    label->setAccessibleDescription(description);
+    return label;
+}
+
+platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
+                                       const QString& hint, const QString& glyph) {
+    auto* button = new platform::SpeedButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->move(left, 4);
+    button->setHint(hint);
+    button->setGlyph(ui::loadGlyphOrNothing(glyph, 2));
+    return button;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
+    setAccessibleName(windowTitle());
+    setFont(platform::dialogFont());
+    QPalette face = palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    resize(kClientSize);
+
+    // The pictures first, so that every other control lies above them.
+    createDrawing();
+    createButtonBar();
+    createChoices();
+    createInformationGroup();
+    connectHandlers();
+    setTabOrder();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createButtonBar() {
+    PanelButton = new QFrame(this);
+    PanelButton->setObjectName(QStringLiteral("PanelButton"));
+    PanelButton->setAccessibleName(QStringLiteral("Barre de boutons"));
+    PanelButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelButton->setGeometry(0, 0, width(), 31);
+
+    BitBtnClose = new QPushButton(QStringLiteral("&Fermer"), PanelButton);
+    BitBtnClose->setObjectName(QStringLiteral("BitBtnClose"));
+    BitBtnClose->setAccessibleName(QStringLiteral("Fermer"));
+    BitBtnClose->setGeometry(8, 4, 75, 25);
+    BitBtnClose->setIcon(ui::loadGlyphOrNothing(QStringLiteral(":/glyphs/close.bmp"), 2));
+    // Enter presses the button when it has the focus, as Space does.
+    BitBtnClose->setAutoDefault(true);
+
+    SpeedButtonCalcul =
+        makeSpeedButton(PanelButton, "SpeedButtonCalcul", 88, QStringLiteral("Calculer"),
+                        QStringLiteral(":/glyphs/calcul.bmp"));
+    SpeedButtonPrint = makeSpeedButton(PanelButton, "SpeedButtonPrint", 115,
+                                       QStringLiteral("Impression de la forme"),
+                                       QStringLiteral(":/glyphs/print.bmp"));
+    SpeedButtonDebit =
+        makeSpeedButton(PanelButton, "SpeedButtonDebit", 144, QStringLiteral("Fiche de débit"),
+                        QStringLiteral(":/glyphs/debit.bmp"));
+    SpeedButtonAbout =
+        makeSpeedButton(PanelButton, "SpeedButtonAbout", 192, QStringLiteral("A Propos"),
+                        QStringLiteral(":/glyphs/about.bmp"));
+    SpeedButtonHelp = makeSpeedButton(PanelButton, "SpeedButtonHelp", 224, QStringLiteral("Aide"),
+                                      QStringLiteral(":/glyphs/help.bmp"));
+}
+
+void TMainForm::createChoices() {
+    RadioGroupForme = new platform::RadioGroup(
+        QStringLiteral("Choix de la forme"),
+        {QStringLiteral("Grand côté à gauche"), QStringLiteral("Grand côté à droite")}, this);
+    RadioGroupForme->setObjectName(QStringLiteral("RadioGroupForme"));
+    RadioGroupForme->setGeometry(488, 40, 225, 105);
+
+    RadioGroupChoix =
+        new platform::RadioGroup(QStringLiteral("Votre choix"),
+                                 {QStringLiteral("Saisie des hauteurs droites et gauches"),
+                                  QStringLiteral("Saisie de l'angle et de GRANDE hauteur"),
+                                  QStringLiteral("Saisie de l'angle et de la petite hauteur")},
+                                 this);
+    RadioGroupChoix->setObjectName(QStringLiteral("RadioGroupChoix"));
+    RadioGroupChoix->setGeometry(488, 144, 225, 185);
+
+    RadioGroupAssemblage = new platform::RadioGroup(
+        QStringLiteral("Assemblage par : "),
+        {QStringLiteral("Profil / Contre Profil"), QStringLiteral("Tenons Mortaises")}, this);
+    RadioGroupAssemblage->setObjectName(QStringLiteral("RadioGroupAssemblage"));
+    RadioGroupAssemblage->setGeometry(488, 336, 225, 105);
+
+    for (platform::RadioGroup* group : {RadioGroupForme, RadioGroupChoix, RadioGroupAssemblage}) {
+        for (int i = 0; i < group->count(); ++i) {
+            group->button(i)->setObjectName(group->objectName() + QLatin1Char('_') +
+                                            QString::number(i));
+        }
+        group->setItemIndex(0);
+    }
+}
+
+void TMainForm::createInformationGroup() {
+    GroupBox1 = new QGroupBox(QStringLiteral("Informations complémentaires"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setAccessibleName(GroupBox1->title());
+    GroupBox1->setGeometry(488, 448, 225, 105);
+
+    Label2 = new platform::Label(QStringLiteral("Ravancement (mm)"), GroupBox1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->move(6, 28);
+    Label3 = new platform::Label(QStringLiteral("Epaisseur des bois (mm)"), GroupBox1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->move(8, 72);
+
+    const QColor window = QApplication::palette().color(QPalette::Base);
+    EditTenon = makeEdit(GroupBox1, "EditTenon", QStringLiteral("15"), {152, 24, 57, 21},
+                         Label2->Caption());
+    ui::setFieldColour(EditTenon, window);
+    EditEpaisseur = makeEdit(GroupBox1, "EditEpaisseur", QStringLiteral("24"), {152, 64, 57, 21},
+                             Label3->Caption());
+    ui::setFieldColour(EditEpaisseur, window);
+    Label2->setBuddy(EditTenon);
+    Label3->setBuddy(EditEpaisseur);
+}
+
+void TMainForm::createDrawing() {
+    ImageG = new QLabel(this);
+    ImageG->setObjectName(QStringLiteral("ImageG"));
+    ImageG->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à gauche"));
+    ImageG->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImageG->setGeometry(0, 31, 473, 570);
+    ImageD = new QLabel(this);
+    ImageD->setObjectName(QStringLiteral("ImageD"));
+    ImageD->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à droite"));
+    ImageD->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImageD->setGeometry(0, 31, 473, 572);
+    ImageD->hide();
+    platform::guarded([this] {
+        ImageG->setPixmap(ui::loadPicture(QStringLiteral(":/pictures/imageg.jpg")));
+        const QPixmap right = ui::loadPicture(QStringLiteral(":/pictures/imaged.jpg"));
+        ImageD->setPixmap(right);
+        if (!right.isNull()) {
+            ImageD->resize(right.size());
+        }
+    });
+
+    const QColor yellow(255, 255, 0);
+    const QColor aqua(0, 255, 255);
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    EditAngle = makeEdit(this, "EditAngle", QStringLiteral("50"), {0, 0, 30, 21},
+                         QStringLiteral("Angle (degrés)"));
+    EditAngle->setEnabled(false);
+    ui::setFieldColour(EditAngle, face);
+    EditGrandExt = makeEdit(this, "EditGrandExt", QStringLiteral("795"), {0, 0, 41, 21},
+                            QStringLiteral("Grande hauteur extérieure (mm)"));
+    ui::setFieldColour(EditGrandExt, yellow);
+    EditPetitExt = makeEdit(this, "EditPetitExt", QStringLiteral("351"), {0, 0, 49, 21},
+                            QStringLiteral("Petite hauteur extérieure (mm)"));
+    ui::setFieldColour(EditPetitExt, yellow);
+    EditLargBois = makeEdit(this, "EditLargBois", QStringLiteral("70"), {0, 0, 41, 21},
+                            QStringLiteral("Largeur des bois (mm)"));
+    ui::setFieldColour(EditLargBois, aqua);
+    EditLargeur = makeEdit(this, "EditLargeur", QStringLiteral("525"), {0, 0, 41, 21},
+                           QStringLiteral("Largeur hors tout (mm)"));
+    ui::setFieldColour(EditLargeur, aqua);
+
+    LabelAngle = new platform::Label(QStringLiteral("°"), this);
+    LabelAngle->setObjectName(QStringLiteral("LabelAngle"));
+    LabelAngle->setFont(platform::arialBold(16));
+    LabelAngle->setAccessibleDescription(QStringLiteral("Unité de l'angle : degrés"));
+    LabelDiag =
+        makeResultLabel(this, "LabelDiag", QStringLiteral("504"),
+                        QStringLiteral("Longueur de la traverse oblique entre les montants (mm)"));
+    LabelLargeurInt = makeResultLabel(this, "LabelLargeurInt", QStringLiteral("385"),
+                                      QStringLiteral("Largeur intérieure (mm)"));
+    LabelPHExt =
+        makeResultLabel(this, "LabelPHExt", QStringLiteral("410"),
+                        QStringLiteral("Hauteur du petit montant sur son arête intérieure (mm)"));
+    LabelGHInt = makeResultLabel(this, "LabelGHInt", QStringLiteral("574"),
+                                 QStringLiteral("Hauteur intérieure côté grand (mm)"));
+    LabelPHInt = makeResultLabel(this, "LabelPHInt", QStringLiteral("249"),
+                                 QStringLiteral("Hauteur intérieure côté petit (mm)"));
+}
+
+void TMainForm::connectHandlers() {
+    connect(BitBtnClose, &QPushButton::clicked, this, [this] { close(); });
+    connect(SpeedButtonCalcul, &QToolButton::clicked, this, &TMainForm::SpeedButtonCalculClick);
+    connect(SpeedButtonPrint, &QToolButton::clicked, this, &TMainForm::SpeedButtonPrintClick);
+    connect(SpeedButtonDebit, &QToolButton::clicked, this, &TMainForm::SpeedButtonDebitClick);
+    connect(SpeedButtonAbout, &QToolButton::clicked, this, &TMainForm::SpeedButtonAboutClick);
+    connect(SpeedButtonHelp, &QToolButton::clicked, this, &TMainForm::SpeedButtonHelpClick);
+    connect(RadioGroupForme, &platform::RadioGroup::clicked, this,
+            &TMainForm::RadioGroupFormeClick);
+    connect(RadioGroupChoix, &platform::RadioGroup::clicked, this,
+            &TMainForm::RadioGroupChoixClick);
+    connect(RadioGroupAssemblage, &platform::RadioGroup::clicked, this,
+            &TMainForm::RadioGroupAssemblageClick);
+    for (QLineEdit* edit : {EditTenon, EditLargBois, EditEpaisseur, EditLargeur, EditPetitExt,
+                            EditGrandExt, EditAngle}) {
+        platform::KeyPressHook::install(
+            edit, [this](QObject* sender, char16_t& key) { EditFiltreSaisie(sender, key); });
+    }
+}
+
+void TMainForm::setTabOrder() {
+    QList<QWidget*> chain{BitBtnClose};
+    const auto addGroup = [&chain](platform::RadioGroup* group) {
+        for (int i = 0; i < group->count(); ++i) {
+            chain.append(group->button(i));
+        }
+    };
+    addGroup(RadioGroupChoix);
+    chain.append(EditLargBois);
+    addGroup(RadioGroupAssemblage);
+    chain << EditTenon << EditEpaisseur << EditLargeur << EditPetitExt << EditGrandExt << EditAngle;
+    addGroup(RadioGroupForme);
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+QWidget* TMainForm::drawingControl(const char* name) const {
+    return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+void TMainForm::place(bool longSideLeft) {
+    for (const ui::DrawingPlace& place : ui::kDrawingPlaces) {
+        if (QWidget* control = drawingControl(place.control)) {
+            control->move(longSideLeft ? place.left : place.right);
+        }
+    }
+}
+
+void TMainForm::PlacementGauche() {
+    place(true);
+}
+
+void TMainForm::PlacementDroite() {
+    place(false);
+}
+
+void TMainForm::FormCreate() {
+    platform::guarded([this] { PlacementGauche(); });
+}
+
+void TMainForm::RadioGroupFormeClick() {
+    platform::guarded([this] {
+        const int index = RadioGroupForme->ItemIndex();
+        ImageG->setVisible(index == 0);
+        ImageD->setVisible(index == 1);
+        if (index == 0) {
+            PlacementGauche();
+        } else if (index == 1) {
+            PlacementDroite();
+        }
+        for (QWidget* label :
+             {LabelAngle, LabelDiag, LabelLargeurInt, LabelPHExt, LabelGHInt, LabelPHInt}) {
+            label->raise();
+        }
+    });
+}
+
+void TMainForm::RadioGroupChoixClick() {
+    platform::guarded([this] {
+        const QColor yellow(255, 255, 0);
+        const QColor face = QApplication::palette().color(QPalette::Button);
+        // Per mode: is EditAngle, EditGrandExt, EditPetitExt entered (yellow) or computed?
+        static constexpr bool entered[3][3] = {
+            {false, true, true}, {true, true, false}, {true, false, true}};
+        const int index = RadioGroupChoix->ItemIndex();
+        if (index < 0 || index > 2) {
+            return;
+        }
+        QLineEdit* const fields[3] = {EditAngle, EditGrandExt, EditPetitExt};
+        for (int i = 0; i < 3; ++i) {
+            fields[i]->setEnabled(entered[index][i]);
+            ui::setFieldColour(fields[i], entered[index][i] ? yellow : face);
+        }
+    });
+}
+
+void TMainForm::RadioGroupAssemblageClick() {
+    platform::guarded([this] {
+        switch (RadioGroupAssemblage->ItemIndex()) {
+        case 0:
+            Label2->setCaption(QStringLiteral("Ravancement (mm)"));
+            break;
+        case 1:
+            Label2->setCaption(QStringLiteral("Longueur du tenon (mm)"));
+            break;
+        default:
+            return;
+        }
+        EditTenon->setAccessibleName(Label2->Caption());
+    });
+}
+
+void TMainForm::EditFiltreSaisie(QObject* /*sender*/, char16_t& key) {
+    platform::guarded([&key] {
+        const bool accepted = key == 8 || key == 28 || key == 29 || (key >= u'0' && key <= u'9') ||
+                              key == static_cast<char16_t>(calc::DecimalMark());
+        if (!accepted) {
+            key = platform::kDroppedKey;
+        }
+    });
+}
+
+void TMainForm::applyOutput(calc::PanelOutput output, const QString& text) {
+    QWidget* control = drawingControl(calc::panelOutputName(output));
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(text);
+    } else if (auto* label = qobject_cast<platform::Label*>(control)) {
+        label->setCaption(text);
+    }
+}
+
+void TMainForm::SpeedButtonCalculClick() {
+    platform::guarded([this] {
+        const calc::PanelFields fields{
+            EditGrandExt->text().toStdString(), EditPetitExt->text().toStdString(),
+            EditLargeur->text().toStdString(), EditLargBois->text().toStdString(),
+            EditAngle->text().toStdString()};
+        const calc::PanelOutcome outcome =
+            calc::computePanel(fields, RadioGroupChoix->ItemIndex(), Dimensions_,
+                               [this](calc::PanelOutput output, const std::string& text) {
+                                   applyOutput(output, QString::fromStdString(text));
+                               });
+        if (outcome == calc::PanelOutcome::InputRejected) {
+            platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice));
+        }
+    });
+}
+
+// Prints the window as a picture after a confirmation; wired by the window printing.
+void TMainForm::SpeedButtonPrintClick() {
+    platform::guarded([] {});
+}
+
+// Shows the cutting list modally; wired by the cutting-list window.
+void TMainForm::SpeedButtonDebitClick() {
+    platform::guarded([] {});
+}
+
+void TMainForm::SpeedButtonAboutClick() {
+    platform::guarded([this] {
+        if (AboutBox_ != nullptr) {
+            AboutBox_->exec();
+        }
+    });
+}
+
+void TMainForm::SpeedButtonHelpClick() {
+    platform::guarded([] { platform::showHelpContents(); });
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) {
+        return;
+    }
+    shownOnce_ = true;
+    // Centred on the screen the first time; the focus starts on the first control in tab order.
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    BitBtnClose->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PanelButton->resize(width(), PanelButton->height());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit closed();
+    }
+}
