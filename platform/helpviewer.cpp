@@ -1,7 +1,6 @@
 #include "platform/helpviewer.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QUrl>
 
 namespace platform {
@@ -26,7 +25,11 @@ void showHelpContents() {
     if (helpFile().isEmpty()) {
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(helpFile())));
+    // The path is written with a drive letter and backslashes; as a URL it reads the same on
+    // every system ("file:///D:/...").
+    QString path = helpFile();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace platform

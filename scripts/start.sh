@@ -5,4 +5,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 scripts/build.sh build/release
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    cat >&2 <<'MSG'
+Quilvar est une application à fenêtres, mais cette machine n'a pas d'écran graphique
+(ni DISPLAY ni WAYLAND_DISPLAY ne sont définis).
+Pour la lancer sur un écran virtuel :
+    xvfb-run -a -s "-screen 0 1024x768x24" scripts/start.sh
+ou, depuis un bureau graphique, relancez simplement scripts/start.sh.
+MSG
+    exit 1
+fi
 exec build/release/app/quilvar "$@"

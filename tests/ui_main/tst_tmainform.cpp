@@ -507,7 +507,7 @@ void TestMainForm::workedExamplesThroughTheFields_data() {
     QTest::addColumn<double>("panneauPH");
     for (char mark : {'.', ','}) {
         QTest::addRow("both heights give the angle 49%c8 (mark %c)", mark, mark)
-            << mark << 0 << "EditAngle" << QString("49%18").arg(QChar::fromLatin1(mark))
+            << mark << 0 << "EditAngle" << QString("49") + QChar::fromLatin1(mark) + "8"
             << QStringList{"385", "574", "410", "504", "249"} << 621.454 << 270.482;
         QTest::addRow("angle and long height give the short height 354 (mark %c)", mark)
             << mark << 1 << "EditPetitExt"

@@ -1,0 +1,199 @@
+#include "app/program.h"
+#include "app/taboutbox.h"
+#include "calc/numbertext.h"
+#include "platform/helpviewer.h"
+#include "platform/label.h"
+#include "platform/messagebox.h"
+#include "platform/speedbutton.h"
+#include "ui/main/tmainform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+// Receives the help requests that would otherwise go to the desktop's document viewer.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class TestProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUpCreatesHiddenWindowsAndSettings();
+    void qtTextsAreFrench();
+    void aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt();
+    void helpOpensTheFixedFileInTheViewer();
+    void helpOnAMissingFileLeavesTheProgramRunning();
+    void runEndsWithCodeZeroWhenTheMainWindowCloses();
+
+private:
+    // Runs `open` (which enters a modal loop) and answers the modal window with `answer`. A
+    // watchdog closes any modal window still open after a few seconds and fails the test.
+    QList<QWidget*> answerModal(const std::function<void()>& open,
+                                const std::function<void(QWidget*)>& answer);
+
+    std::unique_ptr<app::Program> program_;
+    QList<platform::BoxRequest> boxes_;
+};
+
+void TestProgram::init() {
+    boxes_.clear();
+    platform::setBoxResponder([this](const platform::BoxRequest& request) {
+        boxes_.append(request);
+        return platform::BoxAnswer::Ok;
+    });
+    program_ = std::make_unique<app::Program>();
+}
+
+void TestProgram::cleanup() {
+    program_.reset();
+    platform::setBoxResponder({});
+}
+
+QList<QWidget*> TestProgram::answerModal(const std::function<void()>& open,
+                                         const std::function<void(QWidget*)>& answer) {
+    QList<QWidget*> seen;
+    bool timedOut = false;
+    QTimer responder;
+    responder.setInterval(20);
+    QObject::connect(&responder, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            responder.stop();
+            seen.append(modal);
+            answer(modal);
+        }
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        timedOut = true;
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    responder.start();
+    watchdog.start(5000);
+    open();
+    responder.stop();
+    watchdog.stop();
+    if (timedOut) {
+        QTest::qFail("a modal window was left open", __FILE__, __LINE__);
+    }
+    return seen;
+}
+
+void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
+    TMainForm& main = program_->MainForm();
+    TAboutBox& about = program_->AboutBox();
+    QCOMPARE(main.objectName(), QStringLiteral("MainForm"));
+    QCOMPARE(about.objectName(), QStringLiteral("AboutBox"));
+    QVERIFY(!main.isVisible());
+    QVERIFY(!about.isVisible());
+    QCOMPARE(platform::applicationHelpFile(),
+             QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP"));
+    QVERIFY(!QApplication::windowIcon().isNull());
+    // The drawing's controls are in the left layout from creation on.
+    QCOMPARE(main.LabelPHExt->pos(), QPoint(410, 392));
+
+    QCOMPARE(about.windowTitle(), QStringLiteral("A propos"));
+    QCOMPARE(about.size(), QSize(345, 227));
+    QCOMPARE(about.ProductName->text(), QStringLiteral("Quilvar"));
+    QCOMPARE(about.Version->text(), QStringLiteral("Version 1.0"));
+    QVERIFY(!about.LabelEditeur->text().isEmpty());
+    QVERIFY(!about.LabelAuteur->text().isEmpty());
+    QCOMPARE(about.OKButton->geometry(), QRect(135, 188, 75, 25));
+    QVERIFY(about.OKButton->isDefault());
+    QCOMPARE(about.ProgramIcon->geometry(), QRect(6, 8, 314, 43));
+}
+
+void TestProgram::qtTextsAreFrench() {
+    if (!program_->frenchInstalled()) {
+        QSKIP("Qt's French translations (qt6-translations-l10n) are not installed");
+    }
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Paste"), QStringLiteral("Co&ller"));
+}
+
+void TestProgram::aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt() {
+    TMainForm& main = program_->MainForm();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QStringList focusedButtons;
+    const auto pressEnter = [&](QWidget* modal) {
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
+        focusedButtons << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Return);
+    };
+    const auto clickAbout = [&] { QTest::mouseClick(main.SpeedButtonAbout, Qt::LeftButton); };
+    const QList<QWidget*> first = answerModal(clickAbout, pressEnter);
+    QVERIFY(!program_->AboutBox().isVisible());
+    const QList<QWidget*> second = answerModal(clickAbout, pressEnter);
+    QCOMPARE(first.size(), 1);
+    QCOMPARE(second.size(), 1);
+    QCOMPARE(first[0], &program_->AboutBox());
+    QCOMPARE(second[0], &program_->AboutBox());
+    QCOMPARE(focusedButtons, QStringList({"OKButton", "OKButton"}));
+    QVERIFY(!program_->AboutBox().isVisible());
+    QVERIFY(main.isVisible());
+    QVERIFY(boxes_.isEmpty());
+}
+
+void TestProgram::helpOpensTheFixedFileInTheViewer() {
+    UrlRecorder viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+    QTest::mouseClick(program_->MainForm().SpeedButtonHelp, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(viewer.opened.size(), 1);
+    QVERIFY(viewer.opened[0].isLocalFile());
+    QVERIFY(viewer.opened[0].toLocalFile().endsWith(
+        QStringLiteral("D:/Vorlanique/Corvendal/QUILVAR.HLP")));
+}
+
+void TestProgram::helpOnAMissingFileLeavesTheProgramRunning() {
+    TMainForm& main = program_->MainForm();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QString before = main.LabelDiag->text();
+    QTest::mouseClick(main.SpeedButtonHelp, Qt::LeftButton);
+    QTest::qWait(50);
+    QVERIFY(boxes_.isEmpty()); // the program itself reports nothing
+    QVERIFY(main.isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(main.LabelDiag->text(), before);
+}
+
+void TestProgram::runEndsWithCodeZeroWhenTheMainWindowCloses() {
+    TMainForm& main = program_->MainForm();
+    bool timedOut = false;
+    QTimer::singleShot(5000, [&] {
+        timedOut = true;
+        main.close();
+    });
+    QTimer::singleShot(50, [&] {
+        // The focus starts on the close button: Enter closes the program.
+        main.activateWindow();
+        QWidget* focus = main.focusWidget();
+        QCOMPARE(focus, main.BitBtnClose);
+        QTest::keyClick(focus, Qt::Key_Return);
+    });
+    const int code = program_->run();
+    QVERIFY(!timedOut);
+    QCOMPARE(code, 0);
+    QVERIFY(!main.isVisible());
+}
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
