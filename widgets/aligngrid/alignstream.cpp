@@ -1,0 +1,287 @@
+#include "widgets/aligngrid/alignstream.h"
+
+#include "platform/formdata.h"
+#include "widgets/aligngrid/alignstreamdata.h"
+#include "widgets/aligngrid/alignstreamsettings.h"
+#include "widgets/aligngrid/stringaligngrid.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace aligngrid {
+
+namespace {
+
+constexpr int kDefaultCount = 5;
+constexpr int kDefaultFixed = 1;
+constexpr int kDefaultColWidth = 64;
+constexpr int kDefaultRowHeight = 24;
+constexpr TColor kDefaultFixedColor = 0x8000000F;
+
+[[noreturn]] void badValue() {
+    throw platform::StreamError(platform::streammessage::kBadValue);
+}
+
+class GridTexts : public CellTextSource {
+public:
+    explicit GridTexts(const TStringAlignGrid& grid) : grid_(grid) {}
+    std::string text(int col, int row) const override {
+        return grid_.Cells(col, row).toStdString();
+    }
+
+private:
+    const TStringAlignGrid& grid_;
+};
+
+// Counts that must agree once every published property is in: checked before anything changes.
+void checkCounts(const TStringAlignGrid& grid, const GridPublished& p) {
+    const int cols = p.ColCount.value_or(grid.ColCount());
+    const int rows = p.RowCount.value_or(grid.RowCount());
+    if ((p.FixedCols && *p.FixedCols >= cols) || (p.FixedRows && *p.FixedRows >= rows)) {
+        badValue();
+    }
+}
+
+void applyPublished(TStringAlignGrid& grid, const GridPublished& p) {
+    if (p.ColCount) {
+        grid.setColCount(*p.ColCount);
+    }
+    if (p.RowCount) {
+        grid.setRowCount(*p.RowCount);
+    }
+    if (p.FixedCols) {
+        grid.setFixedCols(*p.FixedCols);
+    }
+    if (p.FixedRows) {
+        grid.setFixedRows(*p.FixedRows);
+    }
+    if (p.DefaultColWidth) {
+        grid.setDefaultColWidth(*p.DefaultColWidth);
+    }
+    if (p.DefaultRowHeight) {
+        grid.setDefaultRowHeight(*p.DefaultRowHeight);
+    }
+    if (p.ColWidths) {
+        const int n = std::min<int>(static_cast<int>(p.ColWidths->size()), grid.ColCount());
+        for (int col = 0; col < n; ++col) {
+            grid.setColWidths(col, (*p.ColWidths)[static_cast<std::size_t>(col)]);
+        }
+    }
+    if (p.RowHeights) {
+        const int n = std::min<int>(static_cast<int>(p.RowHeights->size()), grid.RowCount());
+        for (int row = 0; row < n; ++row) {
+            grid.setRowHeights(row, (*p.RowHeights)[static_cast<std::size_t>(row)]);
+        }
+    }
+    if (p.Options) {
+        grid.setOptions(platform::GridOptions::fromInt(*p.Options));
+    }
+    if (p.Alignment) {
+        grid.setAlignment(*p.Alignment);
+    }
+    if (p.Editable) {
+        grid.setEditable(*p.Editable);
+    }
+    if (p.FixedColor) {
+        grid.setFixedColor(*p.FixedColor);
+    }
+    if (p.ShowCellHints) {
+        grid.ShowCellHints = *p.ShowCellHints;
+    }
+    if (p.SelectedCellColor) {
+        grid.setSelectedCellColor(*p.SelectedCellColor);
+    }
+    if (p.SelectedFontColor) {
+        grid.setSelectedFontColor(*p.SelectedFontColor);
+    }
+    if (p.AutoEditNextCell) {
+        grid.AutoEditNextCell = *p.AutoEditNextCell;
+    }
+    if (p.NextCellEdit) {
+        grid.NextCellEdit = *p.NextCellEdit;
+    }
+    if (p.NextCellTab) {
+        grid.NextCellTab = *p.NextCellTab;
+    }
+    if (p.AfterLastCellEdit) {
+        grid.AfterLastCellEdit = *p.AfterLastCellEdit;
+    }
+    if (p.AfterLastCellTab) {
+        grid.AfterLastCellTab = *p.AfterLastCellTab;
+    }
+    if (p.DrawSelection) {
+        grid.DrawSelection = *p.DrawSelection;
+    }
+}
+
+// After-load: every cell takes the text read for it, or none; texts outside the grid are
+// dropped; then the grid's own step (the editor).
+void afterLoad(TStringAlignGrid& grid, StreamTexts& texts) {
+    const int cols = grid.ColCount();
+    const int rows = grid.RowCount();
+    for (int col = 0; col < cols; ++col) {
+        grid.ClearColumnTexts(col);
+    }
+    for (CellItem<std::string>& item : texts.take()) {
+        if (item.col < cols && item.row < rows) {
+            grid.setCells(item.col, item.row, QString::fromStdString(item.value));
+        }
+    }
+    grid.Loaded();
+}
+
+GridPlacement placementOf(const GridPublished& p) {
+    return {p.Left, p.Top, p.Width, p.Height, p.Align, p.TabOrder};
+}
+
+void writeSizes(platform::ComponentWriter& out, std::string_view name, int count, int defaultSize,
+                auto sizeOf) {
+    const int n = std::min(count, maxStreamCount);
+    bool sized = false;
+    for (int i = 0; i < n && !sized; ++i) {
+        sized = sizeOf(i) != defaultSize;
+    }
+    if (!sized) {
+        return;
+    }
+    out.writePropName(name);
+    out.writeListBegin();
+    for (int i = 0; i < n; ++i) {
+        out.writeInteger(sizeOf(i));
+    }
+    out.writeListEnd();
+}
+
+void writeColor(platform::ComponentWriter& out, std::string_view name, TColor color,
+                TColor defaultColor) {
+    if (color != defaultColor) {
+        out.writePropName(name);
+        out.writeInteger(static_cast<std::int32_t>(color));
+    }
+}
+
+void writeFlag(platform::ComponentWriter& out, std::string_view name, bool value,
+               bool defaultValue) {
+    if (value != defaultValue) {
+        out.writePropName(name);
+        out.writeBoolean(value);
+    }
+}
+
+template <std::size_t N>
+void writeEnum(platform::ComponentWriter& out, std::string_view name, int value, int defaultValue,
+               const std::array<std::string_view, N>& names) {
+    if (value != defaultValue) {
+        out.writePropName(name);
+        out.writeIdent(names.at(static_cast<std::size_t>(value)));
+    }
+}
+
+void writeCount(platform::ComponentWriter& out, std::string_view name, int value,
+                int defaultValue) {
+    if (value != defaultValue) {
+        out.writePropName(name);
+        out.writeInteger(value);
+    }
+}
+
+} // namespace
+
+GridPlacement loadGridForm(TStringAlignGrid& grid, const QByteArray& formData) {
+    GridFormData data =
+        decodeGridForm(std::string_view(formData.constData(), std::size_t(formData.size())));
+    checkCounts(grid, data.published);
+
+    // Nothing below can fail on a decoded stream: the grid changes only from here on.
+    applyPublished(grid, data.published);
+    const GridPlacement placement = placementOf(data.published);
+    if (placement.Left || placement.Top || placement.Width || placement.Height) {
+        grid.setGeometry(placement.Left.value_or(grid.x()), placement.Top.value_or(grid.y()),
+                         placement.Width.value_or(grid.width()),
+                         placement.Height.value_or(grid.height()));
+    }
+    StreamTexts texts;
+    applyDefinedProperties(grid.Settings(), std::move(data.defined), texts);
+    afterLoad(grid, texts);
+    grid.InvalidateGrid();
+    return placement;
+}
+
+GridPlacement loadGridFormResource(TStringAlignGrid& grid, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw platform::StreamError("Données de fiche introuvables : " + path.toStdString());
+    }
+    return loadGridForm(grid, file.readAll());
+}
+
+void writeGridProperties(const TStringAlignGrid& grid, platform::ComponentWriter& out,
+                         const GridPlacement& placement) {
+    const auto always = [&](std::string_view name, int value) {
+        out.writePropName(name);
+        out.writeInteger(value);
+    };
+    always("Left", placement.Left.value_or(grid.x()));
+    always("Top", placement.Top.value_or(grid.y()));
+    always("Width", placement.Width.value_or(grid.width()));
+    always("Height", placement.Height.value_or(grid.height()));
+    if (placement.Align.value_or(0) != 0) {
+        out.writePropName("Align");
+        out.writeIdent(alignNames.at(static_cast<std::size_t>(*placement.Align)));
+    }
+    writeCount(out, "ColCount", grid.ColCount(), kDefaultCount);
+    writeCount(out, "DefaultColWidth", grid.DefaultColWidth(), kDefaultColWidth);
+    writeCount(out, "DefaultRowHeight", grid.DefaultRowHeight(), kDefaultRowHeight);
+    writeCount(out, "FixedCols", grid.FixedCols(), kDefaultFixed);
+    writeCount(out, "RowCount", grid.RowCount(), kDefaultCount);
+    writeCount(out, "FixedRows", grid.FixedRows(), kDefaultFixed);
+    const auto options = static_cast<std::uint32_t>(grid.Options().toInt());
+    if (options != defaultGridOptions) {
+        std::vector<std::string_view> members;
+        for (std::size_t bit = 0; bit < gridOptionNames.size(); ++bit) {
+            if (options & (1u << bit)) {
+                members.push_back(gridOptionNames[bit]);
+            }
+        }
+        out.writePropName("Options");
+        out.writeSet(members);
+    }
+    if (placement.TabOrder) {
+        out.writePropName("TabOrder");
+        out.writeInteger(*placement.TabOrder);
+    }
+
+    writeEnum(out, "Alignment", grid.Alignment(), alLeft, alignmentNames);
+    writeFlag(out, "Editable", grid.Editable(), true);
+    writeColor(out, "FixedColor", grid.FixedColor(), kDefaultFixedColor);
+    writeFlag(out, "ShowCellHints", grid.ShowCellHints, true);
+    writeColor(out, "SelectedCellColor", grid.SelectedCellColor(),
+               AlignSettings::defaultSelectedCellColor);
+    writeColor(out, "SelectedFontColor", grid.SelectedFontColor(),
+               AlignSettings::defaultSelectedFontColor);
+    writeFlag(out, "AutoEditNextCell", grid.AutoEditNextCell, false);
+    writeEnum(out, "NextCellEdit", grid.NextCellEdit, nc_rightdown, nextCellNames);
+    writeEnum(out, "NextCellTab", grid.NextCellTab, nc_rightdown, nextCellNames);
+    writeEnum(out, "AfterLastCellEdit", grid.AfterLastCellEdit, lc_newcolrow, lastCellNames);
+    writeEnum(out, "AfterLastCellTab", grid.AfterLastCellTab, lc_first, lastCellNames);
+    writeFlag(out, "DrawSelection", grid.DrawSelection, true);
+
+    writeSizes(out, "ColWidths", grid.ColCount(), grid.DefaultColWidth(),
+               [&](int col) { return grid.ColWidths(col); });
+    writeSizes(out, "RowHeights", grid.RowCount(), grid.DefaultRowHeight(),
+               [&](int row) { return grid.RowHeights(row); });
+
+    writeDefinedProperties(grid.Settings(), grid.ColCount(), grid.RowCount(), GridTexts(grid), out);
+}
+
+QByteArray writeGridForm(const TStringAlignGrid& grid, const QString& name,
+                         const GridPlacement& placement) {
+    platform::FormWriter form;
+    form.beginObject(gridClassName, name.toStdString());
+    writeGridProperties(grid, form.stream(), placement);
+    form.endProperties();
+    form.endObject();
+    return QByteArray::fromStdString(form.take());
+}
+
+} // namespace aligngrid
