@@ -41,7 +41,7 @@ protected:
         auto* help = static_cast<QHelpEvent*>(event);
         HintInfo info;
         info.HintControl = hintControlOf(widget);
-        info.CursorPos = info.HintControl->mapFrom(widget, help->pos());
+        info.CursorPos = widget->mapTo(info.HintControl, help->pos());
         info.HintPos = help->globalPos();
         QString text = info.HintControl->toolTip();
         bool canShow = true;

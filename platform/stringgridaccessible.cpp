@@ -21,6 +21,25 @@ quint64 key(int row, int column) {
 
 } // namespace
 
+namespace {
+AccessibleEventObserver& observer() {
+    static AccessibleEventObserver installed;
+    return installed;
+}
+} // namespace
+
+AccessibleEventObserver setAccessibleEventObserver(AccessibleEventObserver next) {
+    AccessibleEventObserver previous = std::move(observer());
+    observer() = std::move(next);
+    return previous;
+}
+
+void sendAccessibleEvent(QAccessibleEvent& event) {
+    if (observer())
+        observer()(event);
+    QAccessible::updateAccessibility(&event);
+}
+
 void installStringGridAccessibility() {
     static bool installed = false;
     if (!installed) {

@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <functional>
 
 namespace platform {
 
@@ -12,6 +13,12 @@ class StringGrid;
 
 // Registers the factory once; every StringGrid (and derived grid) then gets the table below.
 void installStringGridAccessibility();
+
+// The grids' accessibility events go through here to QAccessible. Qt drops them while no
+// assistive tool is attached; an observer (tests, logging) sees them all. Returns the previous.
+using AccessibleEventObserver = std::function<void(QAccessibleEvent&)>;
+AccessibleEventObserver setAccessibleEventObserver(AccessibleEventObserver observer);
+void sendAccessibleEvent(QAccessibleEvent& event);
 
 class StringGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
