@@ -40,3 +40,23 @@ void TNewInplaceEdit::KeyPress(QChar& key) {
     }
     platform::InplaceEdit::KeyPress(key);
 }
+
+void TNewInplaceEdit::keepSelection() {
+    keptStart_ = hasSelectedText() ? selectionStart() : cursorPosition();
+    keptLength_ = selectionLength();
+}
+
+void TNewInplaceEdit::keptSelection(int& start, int& length) const {
+    if (hasFocus()) {
+        start = hasSelectedText() ? selectionStart() : cursorPosition();
+        length = selectionLength();
+    } else {
+        start = keptStart_;
+        length = keptLength_;
+    }
+}
+
+void TNewInplaceEdit::focusOutEvent(QFocusEvent* event) {
+    keepSelection();
+    platform::InplaceEdit::focusOutEvent(event);
+}

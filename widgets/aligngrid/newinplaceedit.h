@@ -28,11 +28,20 @@ public:
     // The cell's text when the edit began; Escape brings it back.
     QString StartingText;
 
+    // The selection as the user left it: the line edit drops its selection when the focus
+    // goes elsewhere, so the one it had then is kept.
+    void keptSelection(int& start, int& length) const;
+
 protected:
     void KeyPress(QChar& key) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void applyAlignment();
+    void keepSelection();
+
+    int keptStart_ = 0;
+    int keptLength_ = 0;
 
     aligngrid::TMyAlign alignment_ = aligngrid::alLeft;
 };

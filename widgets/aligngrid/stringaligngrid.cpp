@@ -226,9 +226,7 @@ void TStringAlignGrid::FocusLost() {
     TNewInplaceEdit* editor = Editor();
     if (editor && editor->isVisible()) {
         editorWasOpen_ = true;
-        savedSelStart_ =
-            editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
-        savedSelLength_ = editor->selectionLength();
+        editor->keptSelection(savedSelStart_, savedSelLength_);
         editing_ = false;
         HideEditor();
         PostedNotification(AG_EDITDONE, Col(), Row());

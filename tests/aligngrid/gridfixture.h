@@ -1,0 +1,75 @@
+#pragma once
+// A shown, focused aligned grid for editing tests, whose editing events are logged, and a guard
+// that no message box or modal dialog ever waits for an answer.
+
+#include "platform/gridoptions.h"
+#include "platform/inplaceedit.h"
+#include "platform/messagebox.h"
+#include "widgets/aligngrid/stringaligngrid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <QtTest>
+#include <memory>
+
+struct GridWindow {
+    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
+    TStringAlignGrid* grid = new TStringAlignGrid(window.get()); // owned by the window
+    QLineEdit* elsewhere = new QLineEdit(window.get());          // takes the focus away
+    QStringList log;
+    QStringList boxes;
+    QTimer watchdog;
+
+    GridWindow(int cols, int rows) {
+        auto* layout = new QVBoxLayout(window.get()); // owned by the window
+        layout->addWidget(grid);
+        layout->addWidget(elsewhere);
+        grid->setColCount(cols);
+        grid->setRowCount(rows);
+        grid->setOptions(platform::defaultGridOptions() | platform::GridOption::goEditing);
+        auto logger = [this](const char* what) {
+            return [this, what](TStringAlignGrid*, int col, int row) {
+                log << QString("%1 %2,%3").arg(what).arg(col).arg(row);
+            };
+        };
+        grid->OnBeforeEdit = logger("before");
+        grid->OnAfterEdit = logger("after");
+        grid->OnCancelEdit = logger("cancel");
+        platform::setBoxResponder([this](const platform::BoxRequest& request) {
+            boxes << request.text;
+            qWarning("message box: %s", qPrintable(request.text));
+            return platform::BoxAnswer::Ok;
+        });
+        // A modal dialog would block the test: close it and let the test fail.
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                boxes << "modal dialog: " + modal->windowTitle();
+                modal->close();
+            }
+        });
+        watchdog.start(100);
+        window->resize(500, 300);
+        window->show();
+        window->activateWindow();
+        grid->setFocus();
+    }
+    ~GridWindow() {
+        window.reset(); // closing the window moves the focus: still answered here
+        platform::setBoxResponder({});
+    }
+
+    bool ready() { return QTest::qWaitForWindowActive(window.get()) && grid->hasFocus(); }
+
+    QLineEdit* editor() const { return grid->InplaceEditor(); }
+    bool editorShown() const { return editor() && editor()->isVisible(); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = editorShown() ? static_cast<QWidget*>(editor()) : grid;
+        QTest::keyClick(target, key, modifiers);
+    }
+    // Delivers everything posted so far (the grid's end-of-edit notifications).
+    static void settle() { QCoreApplication::processEvents(); }
+};
