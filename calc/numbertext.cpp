@@ -117,8 +117,8 @@ private:
     acc.add(whole);
     acc.add(fraction);
     long double value = acc.value();
-    if (value == 0.0L) {
-        return value; // zero at any scale, not the invalid 0 x infinity
+    if (value == 0.0L || std::isinf(value)) {
+        return value; // zero at any scale (not the invalid 0 x infinity); overflowed already
     }
     if (scale >= 0) {
         // The digits make at least 1, so beyond the largest power the result cannot be finite.
