@@ -1,0 +1,148 @@
+// The aligned grid at scale, each figure a ratio against a baseline measured in this run:
+//   painting one viewport of a 1 000 000-row x 20-column grid / the same viewport of a
+//   10-row x 20-column grid (the same cells in view, with texts and column settings);
+//   (CPU time: the machine is shared, and painting runs on one thread);
+//   the heap taken by an empty 1 000 000 x 20 grid / an empty 10 x 20 grid, and the bytes its
+//   setting tables take (none until a setting is stored).
+
+#include "widgets/aligngrid/alignsettings.h"
+#include "widgets/aligngrid/stringaligngrid.h"
+
+#include <QApplication>
+#include <QImage>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+
+// Live heap bytes, counted by replacing the global allocation functions.
+namespace {
+long long liveBytes = 0;
+constexpr std::size_t header = alignof(std::max_align_t);
+} // namespace
+
+void* operator new(std::size_t size) {
+    auto* block = static_cast<unsigned char*>(std::malloc(size + header));
+    if (!block)
+        throw std::bad_alloc();
+    *reinterpret_cast<std::size_t*>(block) = size;
+    liveBytes += static_cast<long long>(size);
+    return block + header;
+}
+void operator delete(void* p) noexcept {
+    if (!p)
+        return;
+    auto* block = static_cast<unsigned char*>(p) - header;
+    liveBytes -= static_cast<long long>(*reinterpret_cast<std::size_t*>(block));
+    std::free(block);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
+
+namespace {
+
+constexpr int Cols = 20;
+constexpr int VisibleRows = 10;
+
+std::unique_ptr<TStringAlignGrid> makeGrid(int rows) {
+    auto grid = std::make_unique<TStringAlignGrid>();
+    grid->setColCount(Cols);
+    grid->setRowCount(rows);
+    // Ten rows in view (the fixed one and nine ordinary ones): what a 10-row grid shows.
+    grid->resize(Cols * 64 + 40, VisibleRows * 25 + 2);
+    grid->setTopRow(rows > VisibleRows ? rows / 2 : 1);
+    for (int c = 0; c < Cols; ++c) {
+        grid->SetAlignCol(c, static_cast<aligngrid::TMyAlign>(c % 3));
+        grid->setCells(c, 0, QString("Col %1").arg(c));
+        for (int r = grid->TopRow(); r < grid->TopRow() + VisibleRows && r < rows; ++r)
+            grid->setCells(c, r, QString("%1\r\n%2").arg(r).arg(c * 1.5));
+    }
+    grid->Settings().SetAlignRow(rows - 1, aligngrid::alCenter);
+    return grid;
+}
+
+void paintViewport(benchmark::State& state, int rows) {
+    auto grid = makeGrid(rows);
+    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        grid->viewport()->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void paintMillionRows(benchmark::State& state) {
+    paintViewport(state, 1'000'000);
+}
+void paintTenRows(benchmark::State& state) {
+    paintViewport(state, 10);
+}
+
+BENCHMARK(paintTenRows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(paintMillionRows)->Unit(benchmark::kMicrosecond);
+
+long long emptyGridBytes(int rows) {
+    const long long before = liveBytes;
+    auto grid = std::make_unique<TStringAlignGrid>();
+    grid->setColCount(Cols);
+    grid->setRowCount(rows);
+    return liveBytes - before;
+}
+
+struct Shape : aligngrid::GridShape {
+    int rows = 0;
+    int ColCount() const override { return Cols; }
+    int RowCount() const override { return rows; }
+    int FixedCols() const override { return 1; }
+    int FixedRows() const override { return 1; }
+    aligngrid::TColor Color() const override { return 0x80000005; }
+    aligngrid::TColor FixedColor() const override { return 0x8000000F; }
+};
+
+long long emptyTablesBytes(int rows) {
+    Shape shape;
+    shape.rows = rows;
+    const long long before = liveBytes;
+    auto settings = std::make_unique<aligngrid::AlignSettings>(shape);
+    return liveBytes - before - static_cast<long long>(sizeof(aligngrid::AlignSettings));
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const double million = reporter.times["paintMillionRows"];
+    const double ten = reporter.times["paintTenRows"];
+    if (ten > 0)
+        std::printf("Painting one viewport, 1 000 000 rows / 10 rows: %.2f (aim <= 1.5)\n",
+                    million / ten);
+    const long long bigGrid = emptyGridBytes(1'000'000);
+    const long long smallGrid = emptyGridBytes(10);
+    std::printf("Heap of an empty grid, 1 000 000 x 20 / 10 x 20: %lld / %lld bytes = %.2f\n",
+                bigGrid, smallGrid, smallGrid > 0 ? double(bigGrid) / double(smallGrid) : 0.0);
+    std::printf("Setting tables of an empty grid: %lld heap bytes (1 000 000 rows), %lld (10 "
+                "rows); the model object itself: %zu bytes\n",
+                emptyTablesBytes(1'000'000), emptyTablesBytes(10),
+                sizeof(aligngrid::AlignSettings));
+    benchmark::Shutdown();
+    return 0;
+}
