@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -115,7 +116,7 @@ void addAngleMark(Sheet& sheet) {
             points << at(from + (to - from) * i / steps);
         sheet.strokes.push_back({points, 1, true, false});
     };
-    constexpr double arrowArc = 13 * M_PI / 180;
+    constexpr double arrowArc = 13 * std::numbers::pi / 180;
     arc(arrowArc, 0);
     sheet.arrowheads.push_back(arrowhead(at(0), {1, 0}));
     arc(edgeAngle - arrowArc, edgeAngle);

@@ -271,6 +271,41 @@ private slots:
         QVERIFY(!icon.isNull());
     }
 
+    void aDisabledButtonShowsTheGreyedPicture() {
+        const QImage strip(":/glyphs/print.bmp");
+        const QIcon icon = platform::loadGlyph(":/glyphs/print.bmp", 2);
+        const auto shown = [&](QIcon::Mode mode) {
+            return icon.pixmap(QSize(16, 16), 1.0, mode)
+                .toImage()
+                .convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(shown(QIcon::Normal), platform::glyphPicture(strip, 2, 0));
+        QCOMPARE(shown(QIcon::Disabled), platform::glyphPicture(strip, 2, 1));
+    }
+
+    void unusableStripsGiveNothing_data() {
+        QTest::addColumn<QImage>("strip");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("index");
+        QImage strip(32, 16, QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        QTest::newRow("no picture at all") << QImage() << 2 << 0;
+        QTest::newRow("zero pictures in the strip") << strip << 0 << 0;
+        QTest::newRow("an index past the strip") << strip << 2 << 2;
+        QTest::newRow("a negative index") << strip << 2 << -1;
+        QTest::newRow("more pictures than columns") << strip << 33 << 0;
+    }
+    void unusableStripsGiveNothing() {
+        QFETCH(QImage, strip);
+        QFETCH(int, pictures);
+        QFETCH(int, index);
+        QVERIFY(platform::glyphPicture(strip, pictures, index).isNull());
+    }
+
+    void aMissingGlyphFileGivesAnEmptyIcon() {
+        QVERIFY(platform::loadGlyph(":/glyphs/no-such-picture.bmp", 2).isNull());
+    }
+
     void theIconIsTheDoorOnATransparentGround() {
         const QImage icon(":/icons/quilvar.png");
         QCOMPARE(icon.size(), QSize(32, 32));
