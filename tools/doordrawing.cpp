@@ -321,22 +321,50 @@ void paintStroke(QPainter& painter, const Stroke& stroke, const std::vector<QRec
                 painter.drawLine(centre(from), centre(to));
 }
 
-// "mm" in small letters filling its 23 x 8 box exactly, on a patch of paper so that a line
+// "mm" rendered without anti-aliasing at `size` pixels, the two letters `spacing` pixels
+// closer or further apart than the font sets them, cropped to its ink.
+QImage mmLetters(int size, int spacing) {
+    QFont font("Liberation Sans");
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setPixelSize(size);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    QImage scratch(4 * size, 2 * size, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(size / 2, 3 * size / 2), "mm");
+    }
+    QRect ink;
+    for (int y = 0; y < scratch.height(); ++y)
+        for (int x = 0; x < scratch.width(); ++x)
+            if (qGray(scratch.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return scratch.copy(ink);
+}
+
+// "mm" in small letters filling its 23 x 8 box, crisp black on a patch of paper so that a line
 // passing behind it does not run through the letters.
 void paintMm(QPainter& painter, QPoint topLeft) {
+    static const QImage letters = [] {
+        // The largest letters that fit, tightened by a pixel if that makes them fit.
+        QImage best = mmLetters(10, 0);
+        for (int size = 10; size <= 20; ++size)
+            for (int spacing : {0, -1}) {
+                const QImage candidate = mmLetters(size, spacing);
+                if (candidate.width() <= mmWidth && candidate.height() <= mmHeight &&
+                    candidate.width() * candidate.height() > best.width() * best.height())
+                    best = candidate;
+            }
+        return best;
+    }();
     painter.fillRect(QRect(topLeft - QPoint(1, 1), QSize(mmWidth + 2, mmHeight + 2)), Qt::white);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(14);
-    QPainterPath path;
-    path.addText(0, 0, font, "mm");
-    const QRectF bounds = path.boundingRect();
-    QTransform fit;
-    fit.translate(topLeft.x(), topLeft.y());
-    fit.scale(mmWidth / bounds.width(), mmHeight / bounds.height());
-    fit.translate(-bounds.left(), -bounds.top());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPath(fit.map(path));
+    // Centred in the box, standing on its bottom row.
+    const QPoint at(topLeft.x() + (mmWidth - letters.width()) / 2,
+                    topLeft.y() + mmHeight - letters.height());
+    painter.drawImage(at, letters);
 }
 
 } // namespace

@@ -219,6 +219,18 @@ private slots:
             return count;
         };
         QVERIFY2(inkIn(0, 8) > 40, qPrintable(QString::number(inkIn(0, 8))));
+        // The letters reach every edge of their box: it stands exactly where stated.
+        auto inkAt = [&](int x, int y) { return qGray(image.pixel(topLeft + QPoint(x, y))) < 110; };
+        auto anyInColumn = [&](int x) {
+            for (int y = 0; y < 8; ++y)
+                if (inkAt(x, y))
+                    return true;
+            return false;
+        };
+        QVERIFY(anyInColumn(0));
+        QVERIFY(anyInColumn(22));
+        QVERIFY(inkIn(0, 1) > 0);
+        QVERIFY(inkIn(7, 1) > 0);
         QVERIFY2(inkIn(-2, 1) <= 2, qPrintable(QString::number(inkIn(-2, 1))));
         QVERIFY2(inkIn(9, 1) <= 2, qPrintable(QString::number(inkIn(9, 1))));
     }
