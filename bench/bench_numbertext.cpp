@@ -10,9 +10,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
+
+// Counts heap allocations, to show that a formatted text lives in the string's own buffer.
+namespace {
+std::size_t allocations = 0;
+}
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -54,6 +73,7 @@ const Samples& samples() {
 
 void formatNumber(benchmark::State& state) {
     const Samples& s = samples();
+    const std::size_t before = allocations;
     for (auto _ : state) {
         for (long double value : s.values) {
             std::string text = calc::FormatNumber(value, 1, '.');
@@ -61,6 +81,8 @@ void formatNumber(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * Count);
+    state.counters["allocs/call"] =
+        static_cast<double>(allocations - before) / static_cast<double>(state.iterations() * Count);
 }
 
 void snprintfBaseline(benchmark::State& state) {
