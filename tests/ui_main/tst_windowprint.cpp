@@ -1,6 +1,8 @@
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/printerrecorder.h"
+#include "platform/speedbutton.h"
+#include "ui/main/tmainform.h"
 #include "ui/main/windowprint.h"
 
 #include <QApplication>
@@ -202,28 +204,32 @@ void TestWindowPrint::printButtonAsksThenPrints() {
     QFETCH(platform::BoxAnswer, confirmation);
     QFETCH(int, printed);
     answer(confirmation);
-    SampleWindow sample(QSize(50, 50));
-    confirmAndPrintWindow(sample.window);
+    TMainForm form;
+    form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, QStringLiteral("Impression de la fenêtre"));
     QCOMPARE(boxes_[0].caption, QStringLiteral("Information"));
     QCOMPARE(boxes_[0].defaultButton, platform::BoxAnswer::Yes);
     QCOMPARE(boxes_[0].escapeButton, platform::BoxAnswer::No);
-    QCOMPARE(images().size(), printed);
+    const QSize dots = printedSize(TMainForm::kClientSize, form.logicalDpiY(), QSize(600, 600));
+    QCOMPARE(images(), printed == 0 ? QStringList()
+                                    : QStringList({QStringLiteral("image 723x624 at 0,0 %1,%2")
+                                                       .arg(dots.width())
+                                                       .arg(dots.height())}));
     QCOMPARE(device_->log().isEmpty(), printed == 0); // a refusal does not even bind the printer
 }
 
 void TestWindowPrint::missingPrinterReachesTheErrorBox() {
     device_->failSelect(platform::noDefaultPrinterError());
-    SampleWindow sample(QSize(50, 50));
-    confirmAndPrintWindow(sample.window);
+    TMainForm form;
+    form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 2);
     QCOMPARE(boxes_[1].icon, platform::BoxIcon::Error);
     QCOMPARE(boxes_[1].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));
     QVERIFY(device_->recorder().calls().isEmpty());
     // The program goes on: the next attempt, with a printer, prints.
     device_->failSelect(std::nullopt);
-    confirmAndPrintWindow(sample.window);
+    form.SpeedButtonPrint->click();
     QCOMPARE(images().size(), 1);
 }
 

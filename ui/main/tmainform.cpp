@@ -12,6 +12,7 @@
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
 #include "ui/main/mainpictures.h"
+#include "ui/main/windowprint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -372,9 +373,13 @@ void TMainForm::SpeedButtonCalculClick() {
     });
 }
 
-// Prints the window as a picture after a confirmation; wired by the window printing.
+// Prints the window's client area as a picture after a confirmation.
 void TMainForm::SpeedButtonPrintClick() {
-    platform::guarded([] {});
+    platform::guarded([this] {
+        if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"))) {
+            PrintWindowImage(*this);
+        }
+    });
 }
 
 // Shows the cutting list modally; wired by the cutting-list window.

@@ -1,8 +1,6 @@
 #include "ui/main/windowprint.h"
 
-#include "platform/messagebox.h"
 #include "platform/printer.h"
-#include "platform/showfailure.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -53,12 +51,4 @@ void PrintWindowImage(QWidget& window) {
         throw;
     }
     printer.endDoc();
-}
-
-void confirmAndPrintWindow(QWidget& window) {
-    platform::guarded([&window] {
-        if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"))) {
-            PrintWindowImage(window);
-        }
-    });
 }

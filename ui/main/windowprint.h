@@ -18,6 +18,3 @@ QSize printedSize(QSize pixels, int ppi, QSize dpi);
 // Prints the client area of `window` as one page on the application's printer, under the
 // printer's current job title. Failures propagate; after the job opened, it is closed first.
 void PrintWindowImage(QWidget& window);
-
-// Asks "Impression de la fenêtre" and prints `window` on "&Oui"; a failure goes to the error box.
-void confirmAndPrintWindow(QWidget& window);
