@@ -11,13 +11,28 @@ void installFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
 }
 
+namespace {
+
+// The designed fonts always come with their substitutes.
+void ensureSubstitutions() {
+    static const bool installed = [] {
+        installFontSubstitutions();
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace
+
 QFont dialogFont() {
+    ensureSubstitutions();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     return font;
 }
 
 QFont arialBold(int pixelSize) {
+    ensureSubstitutions();
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixelSize);
     font.setBold(true);

@@ -6,6 +6,7 @@
 
 namespace platform {
 
+// Installed by the first call of the two functions below; callable again at no harm.
 void installFontSubstitutions();
 
 // "MS Sans Serif", 11 px: the face font of the designed windows.

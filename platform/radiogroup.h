@@ -36,6 +36,7 @@ protected:
 
 private:
     void arrangeButtons();
+    static void fitText(QRadioButton* button, int available);
     void choose(int index, bool moveFocus);
     void updateTabStop();
 

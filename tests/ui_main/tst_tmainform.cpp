@@ -46,6 +46,7 @@ private slots:
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void everyControlIsNamedForAssistiveTools();
+    void choiceTextsAreNotCut();
     void shapeSwapsDrawingAndLayoutAndBack();
     void labelsStayAboveTheVisibleDrawing();
     void modeSetsEnabledStateAndColour_data();
@@ -195,6 +196,14 @@ void TestMainForm::everyControlIsNamedForAssistiveTools() {
     QCOMPARE(form_->SpeedButtonDebit->toolTip(), QStringLiteral("Fiche de débit"));
     QCOMPARE(form_->SpeedButtonPrint->toolTip(), QStringLiteral("Impression de la forme"));
     QCOMPARE(form_->SpeedButtonCalcul->toolTip(), QStringLiteral("Calculer"));
+}
+
+void TestMainForm::choiceTextsAreNotCut() {
+    showActive();
+    for (auto* button : form_->findChildren<QRadioButton*>()) {
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        QVERIFY(button->parentWidget()->rect().contains(button->geometry()));
+    }
 }
 
 namespace {
