@@ -1,5 +1,7 @@
 #include "platform/radiogroup.h"
 
+#include "platform/ownedchild.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -12,15 +14,15 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     : QGroupBox(caption, parent) {
     setAccessibleName(caption.trimmed());
     for (qsizetype i = 0; i < items.size(); ++i) {
-        auto* button = new QRadioButton(items[i], this);
-        button->setAccessibleName(items[i]);
+        auto* radio = platform::makeChild<QRadioButton>(items[i], this);
+        radio->setAccessibleName(items[i]);
         // The group decides which button is checked, so that the index and the buttons never
         // disagree and clicked() is emitted once per change.
-        button->setAutoExclusive(false);
-        button->installEventFilter(this);
+        radio->setAutoExclusive(false);
+        radio->installEventFilter(this);
         const int index = static_cast<int>(i);
-        connect(button, &QRadioButton::clicked, this, [this, index] { choose(index, false); });
-        buttons_.append(button);
+        connect(radio, &QRadioButton::clicked, this, [this, index] { choose(index, false); });
+        buttons_.append(radio);
     }
     updateTabStop();
     arrangeButtons();

@@ -6,6 +6,7 @@
 #include "platform/keyfilter.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
+#include "platform/ownedchild.h"
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
@@ -28,7 +29,7 @@ namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                     const QString& accessibleName) {
-    auto* edit = new QLineEdit(text, parent);
+    auto* edit = platform::makeChild<QLineEdit>(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(geometry);
     edit->setAccessibleName(accessibleName);
@@ -37,7 +38,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, cons
 
 platform::Label* makeResultLabel(QWidget* parent, const char* name, const QString& caption,
                                  const QString& description) {
-    auto* label = new platform::Label(caption, parent);
+    auto* label = platform::makeChild<platform::Label>(caption, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(platform::arialBold(13));
     label->setAccessibleDescription(description);
@@ -46,7 +47,7 @@ platform::Label* makeResultLabel(QWidget* parent, const char* name, const QStrin
 
 platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
                                        const QString& hint, const QString& glyph) {
-    auto* button = new platform::SpeedButton(parent);
+    auto* button = platform::makeChild<platform::SpeedButton>(parent);
     button->setObjectName(QLatin1String(name));
     button->move(left, 4);
     button->setHint(hint);
@@ -80,13 +81,13 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
 TMainForm::~TMainForm() = default;
 
 void TMainForm::createButtonBar() {
-    PanelButton = new QFrame(this);
+    PanelButton = platform::makeChild<QFrame>(this);
     PanelButton->setObjectName(QStringLiteral("PanelButton"));
     PanelButton->setAccessibleName(QStringLiteral("Barre de boutons"));
     PanelButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelButton->setGeometry(0, 0, width(), 31);
 
-    BitBtnClose = new QPushButton(QStringLiteral("&Fermer"), PanelButton);
+    BitBtnClose = platform::makeChild<QPushButton>(QStringLiteral("&Fermer"), PanelButton);
     BitBtnClose->setObjectName(QStringLiteral("BitBtnClose"));
     BitBtnClose->setAccessibleName(QStringLiteral("Fermer"));
     BitBtnClose->setGeometry(8, 4, 75, 25);
@@ -111,24 +112,26 @@ void TMainForm::createButtonBar() {
 }
 
 void TMainForm::createChoices() {
-    RadioGroupForme = new platform::RadioGroup(
+    RadioGroupForme = platform::makeChild<platform::RadioGroup>(
         QStringLiteral("Choix de la forme"),
-        {QStringLiteral("Grand côté à gauche"), QStringLiteral("Grand côté à droite")}, this);
+        QStringList{QStringLiteral("Grand côté à gauche"), QStringLiteral("Grand côté à droite")},
+        this);
     RadioGroupForme->setObjectName(QStringLiteral("RadioGroupForme"));
     RadioGroupForme->setGeometry(488, 40, 225, 105);
 
-    RadioGroupChoix =
-        new platform::RadioGroup(QStringLiteral("Votre choix"),
-                                 {QStringLiteral("Saisie des hauteurs droites et gauches"),
-                                  QStringLiteral("Saisie de l'angle et de GRANDE hauteur"),
-                                  QStringLiteral("Saisie de l'angle et de la petite hauteur")},
-                                 this);
+    RadioGroupChoix = platform::makeChild<platform::RadioGroup>(
+        QStringLiteral("Votre choix"),
+        QStringList{QStringLiteral("Saisie des hauteurs droites et gauches"),
+                    QStringLiteral("Saisie de l'angle et de GRANDE hauteur"),
+                    QStringLiteral("Saisie de l'angle et de la petite hauteur")},
+        this);
     RadioGroupChoix->setObjectName(QStringLiteral("RadioGroupChoix"));
     RadioGroupChoix->setGeometry(488, 144, 225, 185);
 
-    RadioGroupAssemblage = new platform::RadioGroup(
+    RadioGroupAssemblage = platform::makeChild<platform::RadioGroup>(
         QStringLiteral("Assemblage par : "),
-        {QStringLiteral("Profil / Contre Profil"), QStringLiteral("Tenons Mortaises")}, this);
+        QStringList{QStringLiteral("Profil / Contre Profil"), QStringLiteral("Tenons Mortaises")},
+        this);
     RadioGroupAssemblage->setObjectName(QStringLiteral("RadioGroupAssemblage"));
     RadioGroupAssemblage->setGeometry(488, 336, 225, 105);
 
@@ -142,15 +145,17 @@ void TMainForm::createChoices() {
 }
 
 void TMainForm::createInformationGroup() {
-    GroupBox1 = new QGroupBox(QStringLiteral("Informations complémentaires"), this);
+    GroupBox1 =
+        platform::makeChild<QGroupBox>(QStringLiteral("Informations complémentaires"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setAccessibleName(GroupBox1->title());
     GroupBox1->setGeometry(488, 448, 225, 105);
 
-    Label2 = new platform::Label(QStringLiteral("Ravancement (mm)"), GroupBox1);
+    Label2 = platform::makeChild<platform::Label>(QStringLiteral("Ravancement (mm)"), GroupBox1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->move(6, 28);
-    Label3 = new platform::Label(QStringLiteral("Epaisseur des bois (mm)"), GroupBox1);
+    Label3 =
+        platform::makeChild<platform::Label>(QStringLiteral("Epaisseur des bois (mm)"), GroupBox1);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->move(8, 72);
 
@@ -166,12 +171,12 @@ void TMainForm::createInformationGroup() {
 }
 
 void TMainForm::createDrawing() {
-    ImageG = new QLabel(this);
+    ImageG = platform::makeChild<QLabel>(this);
     ImageG->setObjectName(QStringLiteral("ImageG"));
     ImageG->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à gauche"));
     ImageG->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageG->setGeometry(0, 31, 473, 570);
-    ImageD = new QLabel(this);
+    ImageD = platform::makeChild<QLabel>(this);
     ImageD->setObjectName(QStringLiteral("ImageD"));
     ImageD->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à droite"));
     ImageD->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -206,7 +211,7 @@ void TMainForm::createDrawing() {
                            QStringLiteral("Largeur hors tout (mm)"));
     ui::setFieldColour(EditLargeur, aqua);
 
-    LabelAngle = new platform::Label(QStringLiteral("°"), this);
+    LabelAngle = platform::makeChild<platform::Label>(QStringLiteral("°"), this);
     LabelAngle->setObjectName(QStringLiteral("LabelAngle"));
     LabelAngle->setFont(platform::arialBold(16));
     LabelAngle->setAccessibleDescription(QStringLiteral("Unité de l'angle : degrés"));
