@@ -8,6 +8,8 @@ scripts/install-deps.sh
 
 scripts/build.sh build/release
 (cd build/release && ctest --output-on-failure -j"$(nproc)")
+# Printing through a real CUPS queue, started and stopped by the script itself.
+scripts/cups-e2e.sh build/release
 
 scripts/build.sh build/sanitize -DQUILVAR_SANITIZE=ON -DQUILVAR_BENCH=OFF
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

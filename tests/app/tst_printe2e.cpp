@@ -1,0 +1,216 @@
+// Prints through the real print system: a CUPS scheduler with a PDF queue, set up by
+// scripts/cups-e2e.sh, which names its run folder in QUILVAR_CUPS_E2E. Skipped elsewhere.
+
+#include "platform/messagebox.h"
+#include "platform/printer.h"
+#include "platform/speedbutton.h"
+#include "platform/stringgrid.h"
+#include "ui/debit/printgrid.h"
+#include "ui/main/tmainform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+QString runFolder() {
+    return qEnvironmentVariable("QUILVAR_CUPS_E2E");
+}
+QString mode() {
+    return qEnvironmentVariable("QUILVAR_CUPS_E2E_MODE");
+}
+
+QString outputOf(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The scheduler's record of finished jobs: one line per job, its title among the fields.
+QStringList pageLog() {
+    QFile file(runFolder() + QStringLiteral("/log/page_log"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The PDFs the queue wrote, oldest job first.
+QStringList pdfs() {
+    QDir out(runFolder() + QStringLiteral("/out"));
+    QStringList files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    const QRegularExpression job(QStringLiteral("job_(\\d+)"));
+    std::sort(files.begin(), files.end(), [&job](const QString& a, const QString& b) {
+        return job.match(a).captured(1).toInt() < job.match(b).captured(1).toInt();
+    });
+    for (QString& file : files) {
+        file = out.filePath(file);
+    }
+    return files;
+}
+
+bool waitForJobs(int count) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 90000) {
+        if (pageLog().size() >= count && pdfs().size() >= count) {
+            return true;
+        }
+        QTest::qWait(250);
+    }
+    return false;
+}
+
+// The cutting list as the cutting-list window shows it after a calculation.
+void fillCuttingList(platform::StringGrid& grid) {
+    grid.setColCount(5);
+    grid.setRowCount(6);
+    const QList<int> widths{100, 71, 65, 55, 422};
+    for (int c = 0; c < 5; ++c) {
+        grid.setColWidths(c, widths[c]);
+    }
+    const QStringList rows[] = {
+        {"", "Longueur", "Largeur", "Epaisseur", "Remarque"},
+        {"Grand Montant", "1200", "70", "22", "Tenons compris"},
+        {"Petit Montant", "900", "70", "22", ""},
+        {"Traverse Droite", "540", "70", "22", ""},
+        {"Traverse Oblique", "612", "70", "22", ""},
+        {"Panneau", "1050", "436", "16",
+         "Dimensions calculées pour un embrèvement de 15 mm et pour un seul panneau"}};
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            grid.setCells(c, r, rows[r][c]);
+        }
+    }
+    grid.resize(721, 163);
+}
+
+} // namespace
+
+class TestPrintEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanupTestCase();
+    void printsTheWindowThenTheCuttingListThenTheWindow();
+    void withoutDefaultPrinterNothingIsPrinted();
+
+private:
+    QList<platform::BoxRequest> boxes_;
+};
+
+void TestPrintEndToEnd::init() {
+    if (runFolder().isEmpty()) {
+        QSKIP("no CUPS queue prepared (run scripts/cups-e2e.sh)");
+    }
+    boxes_.clear();
+    platform::setBoxResponder([this](const platform::BoxRequest& request) {
+        boxes_.append(request);
+        return request.icon == platform::BoxIcon::Information ? platform::BoxAnswer::Yes
+                                                              : platform::BoxAnswer::Ok;
+    });
+}
+
+void TestPrintEndToEnd::cleanupTestCase() {
+    platform::setBoxResponder({});
+}
+
+void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
+    if (mode() != QLatin1String("default")) {
+        QSKIP("the queue is not the default printer in this run");
+    }
+    TMainForm form;
+    form.EditLargeur->setText(QStringLiteral("654"));
+    form.SpeedButtonPrint->click();
+    platform::StringGrid grid;
+    fillCuttingList(grid);
+    printCuttingList(grid);
+    form.SpeedButtonPrint->click();
+
+    QCOMPARE(boxes_.size(), 3); // three confirmations, no error box
+    QVERIFY2(waitForJobs(3), qPrintable(pageLog().join('\n')));
+    const QStringList jobs = pageLog();
+    const QStringList files = pdfs();
+    QCOMPARE(files.size(), 3);
+
+    // The queue's titles: none before the cutting list is printed, its title ever after.
+    QVERIFY2(!jobs[0].contains(QStringLiteral("Impression Débit")), qPrintable(jobs[0]));
+    QVERIFY2(jobs[1].contains(QStringLiteral(" Impression Débit ")), qPrintable(jobs[1]));
+    QVERIFY2(jobs[2].contains(QStringLiteral(" Impression Débit ")), qPrintable(jobs[2]));
+
+    // The cutting list: title, date line and every cell, on one page.
+    const QString text = outputOf(QStringLiteral("pdftotext"), {files[1], QStringLiteral("-")});
+    QVERIFY2(text.contains(QStringLiteral("Fiche de Débit")), qPrintable(text));
+    const QString today = dateLine(QDate::currentDate(), QLocale::system());
+    QVERIFY2(text.contains(today), qPrintable(today + QLatin1String(" in ") + text));
+    const QString flat = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        for (int c = 0; c < grid.ColCount(); ++c) {
+            // The long remark is neither clipped nor wrapped: it runs on past the page's edge, so
+            // only its beginning is on paper.
+            const QString cell = grid.Cells(c, r).left(40);
+            QVERIFY2(flat.contains(cell), qPrintable(cell));
+        }
+    }
+    QVERIFY(outputOf(QStringLiteral("pdfinfo"), {files[1]})
+                .contains(QRegularExpression("Pages:\\s+1\\n")));
+
+    // The window: one picture of its client area, as many inches as on the screen.
+    for (const QString& file : {files[0], files[2]}) {
+        QVERIFY(outputOf(QStringLiteral("pdfinfo"), {file})
+                    .contains(QRegularExpression("Pages:\\s+1\\n")));
+        const QStringList images =
+            outputOf(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .mid(2);
+        QCOMPARE(images.size(), 1);
+        const QStringList fields = images[0].simplified().split(QLatin1Char(' '));
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+        QCOMPARE(fields.value(3).toInt(), TMainForm::kClientSize.width());
+        QCOMPARE(fields.value(4).toInt(), TMainForm::kClientSize.height());
+        const double inchesWide = fields.value(3).toDouble() / fields.value(12).toDouble();
+        const double inchesHigh = fields.value(4).toDouble() / fields.value(13).toDouble();
+        const double ppi = form.logicalDpiY();
+        QVERIFY2(qAbs(inchesWide - TMainForm::kClientSize.width() / ppi) < 0.02,
+                 qPrintable(images[0]));
+        QVERIFY2(qAbs(inchesHigh - TMainForm::kClientSize.height() / ppi) < 0.02,
+                 qPrintable(images[0]));
+    }
+}
+
+void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
+    if (mode() != QLatin1String("nodefault")) {
+        QSKIP("the queue is the default printer in this run");
+    }
+    const int jobsBefore = static_cast<int>(pageLog().size());
+    const int filesBefore = static_cast<int>(pdfs().size());
+    TMainForm form;
+    form.SpeedButtonPrint->click();
+    platform::StringGrid grid;
+    fillCuttingList(grid);
+    printCuttingList(grid);
+
+    QCOMPARE(boxes_.size(), 4); // each confirmation, then its error box
+    for (int i : {1, 3}) {
+        QCOMPARE(boxes_[i].icon, platform::BoxIcon::Error);
+        QCOMPARE(boxes_[i].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));
+    }
+    QVERIFY(!platform::appPrinter().printing());
+    QTest::qWait(3000); // a job, had one been sent, would have been written by now
+    QCOMPARE(static_cast<int>(pageLog().size()), jobsBefore);
+    QCOMPARE(static_cast<int>(pdfs().size()), filesBefore);
+}
+
+QTEST_MAIN(TestPrintEndToEnd)
+#include "tst_printe2e.moc"
