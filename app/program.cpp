@@ -5,6 +5,7 @@
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ Program::Program() {
     MainForm_ = std::make_unique<TMainForm>();
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
+    FormDebitDlg_ = std::make_unique<TFormDebitDlg>(*MainForm_);
+    MainForm_->setFormDebitDlg(FormDebitDlg_.get());
 }
 
 Program::~Program() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 class TAboutBox;
+class TFormDebitDlg;
 class TMainForm;
 
 namespace platform {
@@ -25,6 +26,7 @@ public:
 
     TMainForm& MainForm() const { return *MainForm_; }
     TAboutBox& AboutBox() const { return *AboutBox_; }
+    TFormDebitDlg& FormDebitDlg() const { return *FormDebitDlg_; }
 
     // True when Qt's French texts were found and installed.
     bool frenchInstalled() const { return frenchInstalled_; }
@@ -39,7 +41,7 @@ private:
     // The windows, in their order of creation; destroyed in the reverse order.
     std::unique_ptr<TMainForm> MainForm_;
     std::unique_ptr<TAboutBox> AboutBox_;
-    // The cutting-list window FormDebitDlg is created third, right after AboutBox_.
+    std::unique_ptr<TFormDebitDlg> FormDebitDlg_;
 };
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "platform/label.h"
 #include "platform/messagebox.h"
 #include "platform/speedbutton.h"
+#include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ private slots:
     void startUpCreatesHiddenWindowsAndSettings();
     void qtTextsAreFrench();
     void aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt();
+    void cuttingListButtonOpensTheOneCuttingListWindow();
     void helpOpensTheFixedFileInTheViewer();
     void helpOnAMissingFileLeavesTheProgramRunning();
     void runEndsWithCodeZeroWhenTheMainWindowCloses();
@@ -148,6 +150,29 @@ void TestProgram::aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt() {
     QCOMPARE(focusedButtons, QStringList({"OKButton", "OKButton"}));
     QVERIFY(!program_->AboutBox().isVisible());
     QVERIFY(main.isVisible());
+    QVERIFY(boxes_.isEmpty());
+}
+
+void TestProgram::cuttingListButtonOpensTheOneCuttingListWindow() {
+    TMainForm& main = program_->MainForm();
+    TFormDebitDlg& list = program_->FormDebitDlg();
+    QCOMPARE(list.objectName(), QStringLiteral("FormDebitDlg"));
+    QVERIFY(!list.isVisible());
+    QCOMPARE(main.FormDebitDlg(), &list);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const auto clickList = [&] { QTest::mouseClick(main.SpeedButtonDebit, Qt::LeftButton); };
+    const auto closeList = [](QWidget* modal) {
+        if (auto* dialog = qobject_cast<TFormDebitDlg*>(modal)) {
+            QTest::mouseClick(dialog->SBtnClose, Qt::LeftButton);
+        } else {
+            modal->close();
+        }
+    };
+    const QList<QWidget*> seen = answerModal(clickList, closeList);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0], &list);
+    QVERIFY(!list.isVisible());
     QVERIFY(boxes_.isEmpty());
 }
 

@@ -387,9 +387,13 @@ void TMainForm::SpeedButtonPrintClick() {
     });
 }
 
-// Shows the cutting list modally; wired by the cutting-list window.
+// Shows the cutting list modally; its result is not used.
 void TMainForm::SpeedButtonDebitClick() {
-    platform::guarded([] {});
+    platform::guarded([this] {
+        if (FormDebitDlg_ != nullptr) {
+            FormDebitDlg_->exec();
+        }
+    });
 }
 
 void TMainForm::SpeedButtonAboutClick() {

@@ -1,0 +1,149 @@
+#include "ui/debit/tformdebitdlg.h"
+
+#include "calc/cuttinglist.h"
+#include "platform/fonts.h"
+#include "platform/glyphs.h"
+#include "platform/showfailure.h"
+#include "platform/speedbutton.h"
+#include "ui/debit/cuttinglistsource.h"
+#include "ui/debit/printgrid.h"
+#include "ui/main/tmainform.h"
+#include "widgets/aligngrid/alignstream.h"
+#include "widgets/aligngrid/stringaligngrid.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr int kAlignClient = 5; // alClient among the form's Align values
+
+platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
+                                       const QString& hint, const QString& glyph, int pictures) {
+    auto* button = new platform::SpeedButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->move(left, 4);
+    button->setHint(hint);
+    button->setGlyph(platform::loadGlyph(glyph, pictures));
+    return button;
+}
+
+} // namespace
+
+TFormDebitDlg::TFormDebitDlg(TMainForm& mainForm)
+    : QDialog(&mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      mainForm_(mainForm) {
+    setObjectName(QStringLiteral("FormDebitDlg"));
+    setWindowTitle(QStringLiteral("Fiche de débit"));
+    setAccessibleName(windowTitle());
+    setFont(platform::dialogFont());
+    QPalette face = palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    setSizeGripEnabled(false);
+    resize(kClientSize);
+
+    createButtonBar();
+    createGrid();
+    QWidget::setTabOrder(Panel1, StringAlignGrid);
+    layOut();
+}
+
+TFormDebitDlg::~TFormDebitDlg() = default;
+
+void TFormDebitDlg::createButtonBar() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAccessibleName(QStringLiteral("Barre de boutons"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    SBtnClose = makeSpeedButton(Panel1, "SBtnClose", 8, QStringLiteral("Fermer"),
+                                QStringLiteral(":/glyphs/debit_close.bmp"), 1);
+    SpeedButtonPrint =
+        makeSpeedButton(Panel1, "SpeedButtonPrint", 40, QStringLiteral("Impression de la fiche"),
+                        QStringLiteral(":/glyphs/debit_print.bmp"), 2);
+    connect(SBtnClose, &QToolButton::clicked, this, &TFormDebitDlg::SBtnCloseClick);
+    connect(SpeedButtonPrint, &QToolButton::clicked, this, &TFormDebitDlg::SpeedButtonPrintClick);
+}
+
+void TFormDebitDlg::createGrid() {
+    StringAlignGrid = new TStringAlignGrid(this);
+    StringAlignGrid->setObjectName(QStringLiteral("StringAlignGrid"));
+    StringAlignGrid->setAccessibleName(QStringLiteral("Tableau de la fiche de débit"));
+    // A damaged form leaves the grid as created: the failure is shown and the window still
+    // serves, filling what cells it has.
+    platform::guarded([this] {
+        const aligngrid::GridPlacement placement = aligngrid::loadGridFormResource(
+            *StringAlignGrid, QStringLiteral(":/forms/debitgrid.frm"));
+        gridFillsClient_ = !placement.Align || *placement.Align == kAlignClient;
+    });
+}
+
+// The bar spans the top; the grid takes the rest of the client area, wider or narrower with
+// the window (its columns keep their widths).
+void TFormDebitDlg::layOut() {
+    Panel1->setGeometry(0, 0, width(), kPanelHeight);
+    if (gridFillsClient_) {
+        StringAlignGrid->setGeometry(0, kPanelHeight, width(),
+                                     std::max(0, height() - kPanelHeight));
+    }
+}
+
+void TFormDebitDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layOut();
+}
+
+void TFormDebitDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        // Moving marks the position as chosen, so the dialog does not centre itself again.
+        if (lastPosition_) {
+            move(*lastPosition_);
+        }
+        FormShow();
+    }
+    QDialog::setVisible(visible);
+}
+
+void TFormDebitDlg::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) {
+        lastPosition_ = pos();
+    }
+}
+
+// No key closes or prints the list: Escape is not the dialog's cancel here.
+void TFormDebitDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFormDebitDlg::FormShow() {
+    platform::guarded([this] {
+        using aligngrid::alCenter;
+        using aligngrid::alLeft;
+        StringAlignGrid->SetFixedAlignCol(0, alLeft);
+        for (int col = 1; col <= 4; ++col) {
+            StringAlignGrid->SetFixedAlignCol(col, alCenter);
+        }
+        StringAlignGrid->SetAlignCol(4, alLeft);
+        calc::fillCuttingList(ui::cuttingListSource(mainForm_),
+                              [this](int col, int row, const std::string& text) {
+                                  StringAlignGrid->setCells(col, row, QString::fromStdString(text));
+                              });
+    });
+}
+
+void TFormDebitDlg::SBtnCloseClick() {
+    platform::guarded([this] { reject(); });
+}
+
+void TFormDebitDlg::SpeedButtonPrintClick() {
+    platform::guarded([this] { printCuttingList(*StringAlignGrid); });
+}

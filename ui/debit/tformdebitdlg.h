@@ -1,0 +1,60 @@
+#pragma once
+// The cutting-list window: a button bar (close, print) above the aligned grid that lists the
+// five pieces of the door. Created once and hidden; every showing refills the list from the
+// main window before the window appears.
+
+#include <QDialog>
+#include <QPoint>
+#include <optional>
+
+class QFrame;
+class TMainForm;
+class TStringAlignGrid;
+
+namespace platform {
+class SpeedButton;
+} // namespace platform
+
+class TFormDebitDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // The designed client area: the bar (33) above the grid (163), 721 wide.
+    static constexpr QSize kClientSize{721, 196};
+    static constexpr int kPanelHeight = 33;
+
+    // Reads the list from `mainForm`, over which it opens; the main window owns nothing of it
+    // but must outlive it.
+    explicit TFormDebitDlg(TMainForm& mainForm);
+    ~TFormDebitDlg() override;
+
+    // Controls, owned by the window through Qt's parent chain.
+    QFrame* Panel1;
+    platform::SpeedButton* SBtnClose;
+    platform::SpeedButton* SpeedButtonPrint;
+    TStringAlignGrid* StringAlignGrid;
+
+    // Handlers; each runs its body through platform::guarded.
+    void FormShow();
+    void SBtnCloseClick();
+    void SpeedButtonPrintClick();
+
+    // Runs FormShow before a hidden window becomes visible, so the list is complete (or its
+    // failure reported) before the window appears.
+    void setVisible(bool visible) override;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createButtonBar();
+    void createGrid();
+    void layOut();
+
+    TMainForm& mainForm_;
+    bool gridFillsClient_ = true;
+    // Where the window was when last hidden; the first showing centres it over the main window.
+    std::optional<QPoint> lastPosition_;
+};
