@@ -3,6 +3,7 @@
 #include "calc/cuttinglist.h"
 #include "platform/fonts.h"
 #include "platform/glyphs.h"
+#include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "ui/debit/cuttinglistsource.h"
@@ -21,7 +22,7 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 
 platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
                                        const QString& hint, const QString& glyph, int pictures) {
-    auto* button = new platform::SpeedButton(parent);
+    auto* button = platform::makeChild<platform::SpeedButton>(parent);
     button->setObjectName(QLatin1String(name));
     button->move(left, 4);
     button->setHint(hint);
@@ -55,7 +56,7 @@ TFormDebitDlg::TFormDebitDlg(TMainForm& mainForm)
 TFormDebitDlg::~TFormDebitDlg() = default;
 
 void TFormDebitDlg::createButtonBar() {
-    Panel1 = new QFrame(this);
+    Panel1 = platform::makeChild<QFrame>(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAccessibleName(QStringLiteral("Barre de boutons"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -70,7 +71,7 @@ void TFormDebitDlg::createButtonBar() {
 }
 
 void TFormDebitDlg::createGrid() {
-    StringAlignGrid = new TStringAlignGrid(this);
+    StringAlignGrid = platform::makeChild<TStringAlignGrid>(this);
     StringAlignGrid->setObjectName(QStringLiteral("StringAlignGrid"));
     StringAlignGrid->setAccessibleName(QStringLiteral("Tableau de la fiche de débit"));
     // A damaged form leaves the grid as created: the failure is shown and the window still
