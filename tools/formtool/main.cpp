@@ -1,7 +1,7 @@
 // quilvar_formtool <source.txt> <output.frm>: writes the binary form data of a readable form text.
 
 #include "platform/failure.h"
-#include "tools/formtool/formtext.h"
+#include "platform/formdatatext.h"
 
 #include <fstream>
 #include <iostream>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
     try {
-        const std::string data = formtool::formDataFromText(text.str());
+        const std::string data = platform::formDataFromText(text.str());
         std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
         out.write(data.data(), static_cast<std::streamsize>(data.size()));
         if (!out) {

@@ -1,5 +1,5 @@
 #pragma once
-// Form data from its readable text: the form tool's converter. The text lists objects as
+// Form data from its readable text (the form tool's converter). The text lists objects as
 //
 //     object StringAlignGrid: TStringAlignGrid
 //       Left = 0
@@ -14,12 +14,14 @@
 // identifiers, True and False, sets in brackets, lists in parentheses and byte blocks of
 // hexadecimal digits in braces. Child objects come after the properties, before "end".
 
+#include "platform/failure.h"
+
 #include <string>
 #include <string_view>
 
-namespace formtool {
+namespace platform {
 
 // The binary form data of the text; a fault raises platform::StreamError naming its line.
 std::string formDataFromText(std::string_view text);
 
-} // namespace formtool
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "tools/formtool/formtext.h"
+#include "platform/formdatatext.h"
 
 #include "platform/componentstreamtext.h"
 #include "platform/formdata.h"
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace formtool {
+namespace platform {
 
 namespace {
 
@@ -227,4 +227,4 @@ std::string formDataFromText(std::string_view text) {
     return Parser(text).run();
 }
 
-} // namespace formtool
+} // namespace platform
