@@ -30,34 +30,36 @@ char16_t controlCharacterOfKey(int key) {
 
 char16_t typedCharacter(const QKeyEvent& event) {
     const int key = event.key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        return 0;
-    }
     const bool control = event.modifiers().testFlag(Qt::ControlModifier);
+    if (key >= Qt::Key_Escape) {
+        // Keys outside the character range type nothing, whatever text the system attaches
+        // (X11 gives Delete the text DEL), except these four.
+        switch (key) {
+        case Qt::Key_Backspace:
+            return control ? 127 : 8;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return control ? 10 : 13;
+        case Qt::Key_Escape:
+            return 27;
+        default:
+            return 0;
+        }
+    }
     if (control) {
         if (const char16_t c = controlCharacterOfKey(key)) {
             return c;
         }
     }
     const QString text = event.text();
-    if (!text.isEmpty()) {
-        const char16_t c = text.front().unicode();
-        if (control && ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
-            return static_cast<char16_t>(c & 0x1f);
-        }
-        return c;
-    }
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Backspace:
-        return 8;
-    default:
+    if (text.isEmpty()) {
         return 0;
     }
+    const char16_t c = text.front().unicode();
+    if (control && ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) {
+        return static_cast<char16_t>(c & 0x1f);
+    }
+    return c;
 }
 
 KeyPressHook::KeyPressHook(QLineEdit* edit, KeyPressHandler handler)

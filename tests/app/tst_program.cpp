@@ -107,7 +107,8 @@ void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
     QVERIFY(!about.isVisible());
     QCOMPARE(platform::applicationHelpFile(),
              QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP"));
-    QVERIFY(!QApplication::windowIcon().isNull());
+    QCOMPARE(QApplication::windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    QVERIFY(!about.ProgramIcon->pixmap().isNull());
     // The drawing's controls are in the left layout from creation on.
     QCOMPARE(main.LabelPHExt->pos(), QPoint(410, 392));
 

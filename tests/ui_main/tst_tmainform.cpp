@@ -135,6 +135,7 @@ void TestMainForm::controlsStandWhereDesigned_data() {
     QTest::newRow("stile width field") << "EditLargBois" << QRect(320, 496, 41, 21);
     QTest::newRow("width field") << "EditLargeur" << QRect(145, 576, 41, 21);
     QTest::newRow("left drawing shows 570 rows") << "ImageG" << QRect(0, 31, 473, 570);
+    QTest::newRow("right drawing is sized to its picture") << "ImageD" << QRect(0, 31, 473, 572);
 }
 
 void TestMainForm::controlsStandWhereDesigned() {
@@ -144,6 +145,10 @@ void TestMainForm::controlsStandWhereDesigned() {
     QVERIFY2(control != nullptr, qPrintable(name));
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(form_->size(), QSize(723, 624));
+    QCOMPARE(form_->ImageG->pixmap().size(), QSize(473, 572));
+    QCOMPARE(form_->ImageD->pixmap().size(), QSize(473, 572));
+    QVERIFY(!form_->BitBtnClose->icon().isNull());
+    QVERIFY(!form_->SpeedButtonCalcul->icon().isNull());
     QCOMPARE(form_->windowTitle(), QStringLiteral("Calculs pour un panneau trapézoïdal"));
 }
 
