@@ -3,16 +3,17 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh
-scripts/build.sh build/release
+# A window needs a display: say so at once rather than after the build.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     cat >&2 <<'MSG'
 Quilvar est une application à fenêtres, mais cette machine n'a pas d'écran graphique
 (ni DISPLAY ni WAYLAND_DISPLAY ne sont définis).
-Pour la lancer sur un écran virtuel :
+Pour la lancer sur un écran virtuel (paquet xvfb) :
     xvfb-run -a -s "-screen 0 1024x768x24" scripts/start.sh
-ou, depuis un bureau graphique, relancez simplement scripts/start.sh.
+Depuis un bureau graphique, lancez simplement scripts/start.sh.
 MSG
     exit 1
 fi
+scripts/install-deps.sh
+scripts/build.sh build/release
 exec build/release/app/quilvar "$@"
