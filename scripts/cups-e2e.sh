@@ -20,9 +20,11 @@ done
 run=$(mktemp -d /tmp/quilvar-cups.XXXXXX)
 chmod 755 "$run"
 instance=quilvar$$
+other=quilvar$$autre
 pdf_conf=/etc/cups/cups-pdf-$instance.conf
-mkdir -p "$run"/{etc/ppd,etc/ssl,spool/tmp,cache,state,log,out,home}
-chmod 1777 "$run/out"
+other_conf=/etc/cups/cups-pdf-$other.conf
+mkdir -p "$run"/{etc/ppd,etc/ssl,spool/tmp,cache,state,log,out,out-autre,home}
+chmod 1777 "$run/out" "$run/out-autre"
 
 cat >"$run/etc/cups-files.conf" <<CONF
 ServerRoot $run/etc
@@ -59,23 +61,27 @@ MaxJobs 0
   </Limit>
 </Policy>
 CONF
-# The queue's own cups-pdf settings: every job lands in this run's folder, named by its title.
-cat >"$pdf_conf" <<CONF
-Out $run/out
-AnonDirName $run/out
+# Each queue's own cups-pdf settings: its jobs land in a folder of this run, named by title.
+pdf_settings() {
+    cat <<CONF
+Out $1
+AnonDirName $1
 Label 0
 TitlePref 1
 Grp root
 LogType 3
 Log $run/log
 CONF
+}
+pdf_settings "$run/out" >"$pdf_conf"
+pdf_settings "$run/out-autre" >"$other_conf"
 
 cupsd -f -c "$run/etc/cupsd.conf" -s "$run/etc/cups-files.conf" &
 cupsd_pid=$!
 cleanup() {
     kill "$cupsd_pid" 2>/dev/null || true
     wait "$cupsd_pid" 2>/dev/null || true
-    rm -f "$pdf_conf"
+    rm -f "$pdf_conf" "$other_conf"
     if [ -n "${QUILVAR_KEEP_CUPS_RUN:-}" ]; then
         echo "cups-e2e: run kept in $run"
     else
@@ -96,16 +102,21 @@ lpstat -r | grep 'is running' || { echo "cups-e2e: cupsd did not start" >&2; exi
 
 # pdftocairo keeps the texts readable through the queue's PostScript step (Ghostscript's turns
 # them into unnamed glyphs), so the test can read the printed texts back.
-lpadmin -p PDF -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E \
-    -o pdftops-renderer-default=pdftocairo
+add_queue() {
+    lpadmin -p "$1" -v "cups-pdf:/$2" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E \
+        -o pdftops-renderer-default=pdftocairo
+}
+add_queue PDF "$instance"
+add_queue Autre "$other" # the test makes it the default half-way; its folder must stay empty
 lpadmin -d PDF
 lpstat -d
 
 export QUILVAR_CUPS_E2E=$run QT_QPA_PLATFORM=offscreen
 QUILVAR_CUPS_E2E_MODE=default "$test_program"
 
-# No default destination: a queue exists, but none is the default.
+# No default destination: queues exist, but none is the default.
 lpadmin -x PDF
-lpadmin -p Autre -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E
+lpadmin -x Autre
+add_queue Autre "$instance"
 lpstat -d
 QUILVAR_CUPS_E2E_MODE=nodefault "$test_program"

@@ -45,9 +45,9 @@ QStringList pageLog() {
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-// The PDFs the queue wrote, oldest job first.
-QStringList pdfs() {
-    QDir out(runFolder() + QStringLiteral("/out"));
+// The PDFs a queue wrote, oldest job first.
+QStringList pdfs(const QString& folder = QStringLiteral("out")) {
+    QDir out(runFolder() + QLatin1Char('/') + folder);
     QStringList files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     const QRegularExpression job(QStringLiteral("job_(\\d+)"));
     std::sort(files.begin(), files.end(), [&job](const QString& a, const QString& b) {
@@ -187,6 +187,14 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
         QVERIFY2(qAbs(inchesHigh - TMainForm::kClientSize.height() / ppi) < 0.02,
                  qPrintable(images[0]));
     }
+
+    // The printer chosen at the first print stays chosen when the system's default changes.
+    QCOMPARE(outputOf(QStringLiteral("lpadmin"), {"-d", "Autre"}), QString());
+    QVERIFY(outputOf(QStringLiteral("lpstat"), {"-d"}).contains(QStringLiteral("Autre")));
+    form.SpeedButtonPrint->click();
+    QVERIFY2(waitForJobs(4), qPrintable(pageLog().join('\n')));
+    QVERIFY2(pageLog().value(3).startsWith(QStringLiteral("PDF ")), qPrintable(pageLog().value(3)));
+    QCOMPARE(pdfs(QStringLiteral("out-autre")), QStringList());
 }
 
 void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
