@@ -4,9 +4,10 @@
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/speedbutton.h"
-#include "platform/stringgrid.h"
 #include "ui/debit/printgrid.h"
+#include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
+#include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,30 +72,6 @@ bool waitForJobs(int count) {
     return false;
 }
 
-// The cutting list as the cutting-list window shows it after a calculation.
-void fillCuttingList(platform::StringGrid& grid) {
-    grid.setColCount(5);
-    grid.setRowCount(6);
-    const QList<int> widths{100, 71, 65, 55, 422};
-    for (int c = 0; c < 5; ++c) {
-        grid.setColWidths(c, widths[c]);
-    }
-    const QStringList rows[] = {
-        {"", "Longueur", "Largeur", "Epaisseur", "Remarque"},
-        {"Grand Montant", "1200", "70", "22", "Tenons compris"},
-        {"Petit Montant", "900", "70", "22", ""},
-        {"Traverse Droite", "540", "70", "22", ""},
-        {"Traverse Oblique", "612", "70", "22", ""},
-        {"Panneau", "1050", "436", "16",
-         "Dimensions calculées pour un embrèvement de 15 mm et pour un seul panneau"}};
-    for (int r = 0; r < 6; ++r) {
-        for (int c = 0; c < 5; ++c) {
-            grid.setCells(c, r, rows[r][c]);
-        }
-    }
-    grid.resize(721, 163);
-}
-
 } // namespace
 
 class TestPrintEndToEnd : public QObject {
@@ -131,12 +108,15 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
         QSKIP("the queue is not the default printer in this run");
     }
     TMainForm form;
+    TFormDebitDlg list(form);
     form.EditLargeur->setText(QStringLiteral("654"));
+    form.SpeedButtonCalcul->click();
     form.SpeedButtonPrint->click();
-    platform::StringGrid grid;
-    fillCuttingList(grid);
-    printCuttingList(grid);
+    list.FormShow(); // the list as its window shows it
+    list.SpeedButtonPrint->click();
     form.SpeedButtonPrint->click();
+    const TStringAlignGrid& grid = *list.StringAlignGrid;
+    QVERIFY(!grid.Cells(1, 1).isEmpty()); // the list holds the calculation's lengths
 
     QCOMPARE(boxes_.size(), 3); // three confirmations, no error box
     QVERIFY2(waitForJobs(3), qPrintable(pageLog().join('\n')));
@@ -204,10 +184,9 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
     const int jobsBefore = static_cast<int>(pageLog().size());
     const int filesBefore = static_cast<int>(pdfs().size());
     TMainForm form;
+    TFormDebitDlg list(form);
     form.SpeedButtonPrint->click();
-    platform::StringGrid grid;
-    fillCuttingList(grid);
-    printCuttingList(grid);
+    list.SpeedButtonPrint->click();
 
     QCOMPARE(boxes_.size(), 4); // each confirmation, then its error box
     for (int i : {1, 3}) {
