@@ -612,7 +612,28 @@ void StringGrid::scrollIntoView(int col, int row) {
     }
 }
 
+// Shows a scroll bar only where the cells do not fit: first judged on the whole area inside the
+// border, then again on what one bar leaves to the other direction. Qt's as-needed bars would be
+// judged on the viewport that the bars themselves narrow, and could keep each other in view.
+void StringGrid::showNeededScrollBars() {
+    const QSize area = contentsRect().size();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const auto fits = [](const GridAxis& axis, long long available) {
+        return firstFitting(axis, available) == axis.fixed();
+    };
+    bool horizontal = !fits(d->cols, area.width() - fixedWidth());
+    bool vertical = !fits(d->rows, area.height() - fixedHeight() - (horizontal ? barHeight : 0));
+    if (vertical && !horizontal)
+        horizontal = !fits(d->cols, area.width() - fixedWidth() - barWidth);
+    if (horizontal && !vertical)
+        vertical = !fits(d->rows, area.height() - fixedHeight() - barHeight);
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
 void StringGrid::updateScrollBars() {
+    showNeededScrollBars();
     auto setBar = [](QScrollBar* bar, int maximum, int value, int page) {
         const QSignalBlocker blocker(bar);
         bar->setRange(0, std::max(0, maximum));

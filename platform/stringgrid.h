@@ -161,6 +161,7 @@ private:
     int maxLeftCol() const;
     int maxTopRow() const;
     void clampPositions();
+    void showNeededScrollBars();
     void updateScrollBars();
     void scrollIntoView(int col, int row);
     void moveCurrent(int col, int row, bool extend);

@@ -100,6 +100,8 @@ private slots:
     void sizesShiftTheCellsAfterThem();
     void defaultSizeReplacesOwnSizes();
     void scrollingKeepsFixedCellsInView();
+    void scrollBarsShowOnlyWhereCellsDoNotFit_data();
+    void scrollBarsShowOnlyWhereCellsDoNotFit();
     void keyboardNavigation_data();
     void keyboardNavigation();
     void shiftArrowsExtendOnlyWithRangeSelect();
@@ -601,6 +603,48 @@ void TestStringGrid::drawStatesTellFixedSelectedFocused() {
     QCOMPARE(states.value({1, 1}), DrawState::gdSelected | DrawState::gdFocused);
     QCOMPARE(states.value({2, 2}), DrawStates(DrawState::gdSelected));
     QCOMPARE(states.value({3, 2}), DrawStates());
+}
+
+void TestStringGrid::scrollBarsShowOnlyWhereCellsDoNotFit_data() {
+    // The grid's size: the cells' extent (5 x 64 + lines, 5 x 24 + lines, inside the border),
+    // plus a pixel change, plus the other bar's extent where asked.
+    QTest::addColumn<int>("dw");
+    QTest::addColumn<int>("dh");
+    QTest::addColumn<bool>("roomForVerticalBar");
+    QTest::addColumn<bool>("roomForHorizontalBar");
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<bool>("vertical");
+    QTest::newRow("cells that fit exactly need no bar")
+        << 0 << 0 << false << false << false << false;
+    QTest::newRow("one column pixel short gives the horizontal bar only")
+        << -1 << 0 << false << true << true << false;
+    QTest::newRow("one row pixel short gives the vertical bar only")
+        << 0 << -1 << true << false << false << true;
+    QTest::newRow("a vertical bar covering the last column brings the horizontal one")
+        << -1 << -1 << true << false << true << true;
+    QTest::newRow("a horizontal bar covering the last row brings the vertical one")
+        << -1 << 0 << false << false << true << true;
+}
+
+void TestStringGrid::scrollBarsShowOnlyWhereCellsDoNotFit() {
+    QFETCH(int, dw);
+    QFETCH(int, dh);
+    QFETCH(bool, roomForVerticalBar);
+    QFETCH(bool, roomForHorizontalBar);
+    QFETCH(bool, horizontal);
+    QFETCH(bool, vertical);
+    // Shown small first, with both bars, so that a bar left over from before would be seen.
+    auto grid = shownGrid();
+    grid->resize(100, 60);
+    QVERIFY(grid->horizontalScrollBar()->isVisible());
+    QVERIFY(grid->verticalScrollBar()->isVisible());
+    const int barHeight = grid->horizontalScrollBar()->sizeHint().height();
+    const int barWidth = grid->verticalScrollBar()->sizeHint().width();
+    const int border = 2 * grid->frameWidth();
+    grid->resize(5 * 65 + border + dw + (roomForVerticalBar ? barWidth : 0),
+                 5 * 25 + border + dh + (roomForHorizontalBar ? barHeight : 0));
+    QCOMPARE(grid->horizontalScrollBar()->isVisible(), horizontal);
+    QCOMPARE(grid->verticalScrollBar()->isVisible(), vertical);
 }
 
 void TestStringGrid::gridLinesFollowOptions() {

@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
@@ -87,6 +88,7 @@ private slots:
     void printButtonConfirmsThenPrintsAndStaysOpen();
     void controlsStandWhereDesignedAndAreNamed();
     void wideningTheWindowWidensTheGridOnly();
+    void theWholeListShowsWithoutScrollBars();
 
 private:
     // Presses the main window's cutting-list button and, once the window is open, reads it,
@@ -445,6 +447,17 @@ void TestFormDebitDlg::wideningTheWindowWidensTheGridOnly() {
     QCOMPARE(panel, QRect(0, 0, 900, 33));
     QCOMPARE(grid, QRect(0, 33, 900, 267));
     QCOMPARE(list_->StringAlignGrid->ColWidths(4), 422);
+}
+
+void TestFormDebitDlg::theWholeListShowsWithoutScrollBars() {
+    bool horizontal = true;
+    bool vertical = true;
+    open([&] {
+        horizontal = list_->StringAlignGrid->horizontalScrollBar()->isVisible();
+        vertical = list_->StringAlignGrid->verticalScrollBar()->isVisible();
+    });
+    QVERIFY(!horizontal);
+    QVERIFY(!vertical);
 }
 
 QTEST_MAIN(TestFormDebitDlg)
