@@ -31,6 +31,8 @@ Program::Program() {
     MainForm_ = std::make_unique<TMainForm>();
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
+    // Third and last window: the cutting list (FormDebitDlg), handed to the main window with
+    // MainForm_->setFormDebitDlg().
     FormDebitDlg_ = std::make_unique<TFormDebitDlg>(*MainForm_);
     MainForm_->setFormDebitDlg(FormDebitDlg_.get());
 }
