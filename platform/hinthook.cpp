@@ -1,5 +1,6 @@
 #include "platform/hinthook.h"
 
+#include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 
 #include <QAbstractScrollArea>
@@ -58,7 +59,7 @@ void installFilterOnce() {
     static QPointer<HintFilter> filter; // owned by the application object
     if (filter || !QCoreApplication::instance())
         return;
-    filter = new HintFilter(QCoreApplication::instance());
+    filter = makeChild<HintFilter>(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(filter);
 }
 

@@ -13,8 +13,10 @@ QEvent::Type GridNotifyEvent::eventType() {
 }
 
 void postNotification(QObject* target, int id, int col, int row) {
-    if (target)
-        QCoreApplication::postEvent(target, new GridNotifyEvent(id, col, row)); // Qt takes it
+    if (target) {
+        // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the event queue takes it.
+        QCoreApplication::postEvent(target, new GridNotifyEvent(id, col, row));
+    }
 }
 
 void sendNotification(QObject* target, int id, int col, int row) {

@@ -692,6 +692,7 @@ void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
 
     // Only the cells in view: the fixed ones, then the ordinary ones from the first shown.
     std::vector<std::pair<int, int>> columns; // (index, x)
+    columns.reserve(static_cast<std::size_t>(FixedCols()) + 64);
     for (int c = 0; c < FixedCols(); ++c)
         columns.emplace_back(c, int(colX(c)));
     for (int c = d->leftCol; c < ColCount(); ++c) {
@@ -701,6 +702,7 @@ void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
         columns.emplace_back(c, int(x));
     }
     std::vector<std::pair<int, int>> rows;
+    rows.reserve(static_cast<std::size_t>(FixedRows()) + 64);
     for (int r = 0; r < FixedRows(); ++r)
         rows.emplace_back(r, int(rowY(r)));
     for (int r = d->topRow; r < RowCount(); ++r) {
@@ -1185,11 +1187,7 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
         case Private::Drag::Select: {
             if (!(d->options & (GridOption::goRangeSelect | GridOption::goRowSelect)))
                 return;
-            int col = -1;
-            int row = -1;
-            MouseToCell(pos, col, row);
-            if (col >= FixedCols() && row >= FixedRows())
-                moveCurrent(col, row, true);
+            dragSelectTo(pos);
             break;
         }
         case Private::Drag::SizeCol:
@@ -1202,6 +1200,29 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
             break;
         }
     });
+}
+
+// Extends the selection to the cell under the mouse; past an edge of the view (or over the
+// fixed cells) to the next cell beyond it, which scrolls the grid by one cell per move.
+void StringGrid::dragSelectTo(QPoint pos) {
+    // The ordinary entry at a coordinate: one beyond the view's far edge, one before the first
+    // shown over the fixed part, the last one beside the grid's end.
+    auto target = [](const GridAxis& axis, int coordinate, int extent, int fixedExtent, int first,
+                     int wholeInView) {
+        int index;
+        if (coordinate >= extent)
+            index = first + wholeInView;
+        else if (coordinate < fixedExtent)
+            index = first - 1;
+        else
+            index = axis.indexAt(coordinate - fixedExtent + axis.start(first, line), line);
+        return std::clamp(index, axis.fixed(), std::max(axis.fixed(), axis.count() - 1));
+    };
+    const int col =
+        target(d->cols, pos.x(), viewport()->width(), fixedWidth(), d->leftCol, VisibleColCount());
+    const int row =
+        target(d->rows, pos.y(), viewport()->height(), fixedHeight(), d->topRow, VisibleRowCount());
+    moveCurrent(col, row, true);
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {

@@ -176,6 +176,7 @@ private:
     void notifyCurrentCell();
     void notifyStructure();
     void sizingCursor(QPoint viewportPos);
+    void dragSelectTo(QPoint viewportPos);
     bool sizingBorder(QPoint viewportPos, bool& column, int& index) const;
 
     std::unique_ptr<Private> d;

@@ -108,6 +108,7 @@ private slots:
     void rowSelectSpansAllOrdinaryColumns();
     void tabMovesThroughTabStopsWithGoTabs();
     void clickAndDragSelect();
+    void draggingPastTheEdgeScrollsOneCellPerMove();
     void setSelectionPutsCurrentAtTopLeft();
     void moveTexts_data();
     void moveTexts();
@@ -428,6 +429,27 @@ void TestStringGrid::clickAndDragSelect() {
     mouse(view, QEvent::MouseButtonPress, QPoint(10, 60), Qt::LeftButton);
     mouse(view, QEvent::MouseButtonRelease, QPoint(10, 60), Qt::NoButton);
     QCOMPARE(QPoint(grid->Col(), grid->Row()), QPoint(1, 1));
+}
+
+void TestStringGrid::draggingPastTheEdgeScrollsOneCellPerMove() {
+    auto grid = shownGrid();
+    grid->setRowCount(100);
+    QWidget* view = grid->viewport();
+    const int below = view->height() + 30;
+    mouse(view, QEvent::MouseButtonPress, QPoint(70, 30), Qt::LeftButton);
+    mouse(view, QEvent::MouseMove, QPoint(70, below), Qt::LeftButton);
+    const int firstBottom = grid->Selection().Bottom;
+    QCOMPARE(firstBottom, 1 + grid->VisibleRowCount()); // the row just out of view
+    QVERIFY(grid->TopRow() > 1);
+    mouse(view, QEvent::MouseMove, QPoint(70, below), Qt::LeftButton);
+    QCOMPARE(grid->Selection().Bottom, firstBottom + 1);
+    // Over the fixed row: the row before the first one shown; beside the last column: the
+    // last column.
+    const int top = grid->TopRow();
+    mouse(view, QEvent::MouseMove, QPoint(view->width() - 2, 5), Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, QPoint(view->width() - 2, 5), Qt::NoButton);
+    QCOMPARE(grid->Selection(), (GridRect{1, 1, 4, top - 1}));
+    QCOMPARE(grid->TopRow(), top - 1);
 }
 
 void TestStringGrid::setSelectionPutsCurrentAtTopLeft() {
