@@ -36,6 +36,7 @@ struct Sight {
     QList<TMyAlign> alignments;
     QRect frame;
     bool visible = false;
+    bool modal = false;
     int result = -1;
 
     QString cell(int col, int row) const { return rows.value(row).value(col); }
@@ -105,6 +106,7 @@ private:
     QList<BoxRequest> boxes_;
     BoxAnswer answer_ = BoxAnswer::Ok;
     bool leftOpen_ = false;
+    bool listVisibleAtBox_ = false;
 };
 
 void TestFormDebitDlg::init() {
@@ -113,6 +115,7 @@ void TestFormDebitDlg::init() {
     answer_ = BoxAnswer::Ok;
     platform::setBoxResponder([this](const BoxRequest& request) {
         boxes_.append(request);
+        listVisibleAtBox_ = list_ != nullptr && list_->isVisible();
         return answer_;
     });
     main_ = std::make_unique<TMainForm>();
@@ -143,6 +146,7 @@ Sight TestFormDebitDlg::read() const {
     }
     sight.frame = list_->frameGeometry();
     sight.visible = list_->isVisible();
+    sight.modal = QApplication::activeModalWidget() == list_.get();
     return sight;
 }
 
@@ -198,6 +202,7 @@ void TestFormDebitDlg::theButtonOpensTheWorkedExample() {
     QVERIFY(!list_->isVisible());
     const Sight sight = open();
     QVERIFY(sight.visible);
+    QVERIFY(sight.modal);
     QCOMPARE(sight.rows, workedExample());
     QCOMPARE(sight.result, int(QDialog::Rejected));
     QVERIFY(!list_->isVisible());
@@ -287,6 +292,7 @@ void TestFormDebitDlg::anEmptyTenonStopsTheFillAndTheWindowStillOpens() {
     QCOMPARE(boxes_[0].text,
              QStringLiteral("'' n'est pas une valeur en virgule flottante correcte."));
     QCOMPARE(boxes_[0].buttons, QList<BoxAnswer>{BoxAnswer::Ok});
+    QVERIFY2(!listVisibleAtBox_, "the failure is reported before the window appears");
 
     // Steps up to the short stile ran; from the bottom rail on, nothing was written.
     QList<QStringList> expected = before.rows;
