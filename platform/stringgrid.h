@@ -36,10 +36,13 @@ public:
     int FixedRows() const;
     void setFixedRows(int count);
 
+    // Setting a default gives every column (row) that size, its own size forgotten.
     int DefaultColWidth() const; // 64
     void setDefaultColWidth(int width);
     int DefaultRowHeight() const; // 24
     void setDefaultRowHeight(int height);
+    // Sizes below 0 count as 0. The setters, setCells and setTabStops raise "Indice de grille
+    // hors limites" for an index outside the grid; the getters answer the default there.
     int ColWidths(int col) const; // the default for a column never sized
     void setColWidths(int col, int width);
     int RowHeights(int row) const;
