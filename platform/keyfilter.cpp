@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -82,15 +83,17 @@ bool KeyPressHook::eventFilter(QObject* watched, QEvent* event) {
     if (typed == 0) {
         return false;
     }
-    char16_t key = typed;
-    bool raised = true;
+    // Empty when the handler raised: the key is then dropped, like a rejected one.
+    std::optional<char16_t> kept;
     guarded([&] {
+        char16_t key = typed;
         handler_(edit_, key);
-        raised = false;
+        kept = key;
     });
-    if (raised || key == kDroppedKey) {
+    if (!kept || *kept == kDroppedKey) {
         return true;
     }
+    const char16_t key = *kept;
     if (key == typed) {
         return false;
     }

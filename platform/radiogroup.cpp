@@ -95,9 +95,9 @@ void RadioGroup::arrangeButtons() {
     const int top = textHeight + 1 + (free % n) / 2;
     const int buttonWidth = std::max(1, width() - 10);
     for (int i = 0; i < n; ++i) {
-        QRadioButton* button = buttons_[i];
-        button->setGeometry(8, top + i * buttonHeight, buttonWidth, buttonHeight);
-        fitText(button, buttonWidth);
+        QRadioButton* radio = buttons_[i];
+        radio->setGeometry(8, top + i * buttonHeight, buttonWidth, buttonHeight);
+        fitText(radio, buttonWidth);
     }
 }
 
