@@ -31,8 +31,7 @@ Program::Program() {
     MainForm_ = std::make_unique<TMainForm>();
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
-    // Third and last window: the cutting list (FormDebitDlg), handed to the main window with
-    // MainForm_->setFormDebitDlg().
+    // Third and last: the cutting list, which reads the main window's fields when shown.
     FormDebitDlg_ = std::make_unique<TFormDebitDlg>(*MainForm_);
     MainForm_->setFormDebitDlg(FormDebitDlg_.get());
 }
