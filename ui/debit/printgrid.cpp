@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QColor>
 
+#include <utility>
+
 namespace {
 
 // The busy cursor for as long as the print runs, however it ends.
