@@ -5,6 +5,7 @@
 //   the heap taken by an empty 1 000 000 x 20 grid / an empty 10 x 20 grid, and the bytes its
 //   setting tables take (none until a setting is stored).
 
+#include "bench/ratioreporter.h"
 #include "widgets/aligngrid/alignsettings.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -110,16 +111,6 @@ long long emptyTablesBytes(int rows) {
     return liveBytes - before - static_cast<long long>(sizeof(aligngrid::AlignSettings));
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -127,14 +118,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    const double million = reporter.times["paintMillionRows"];
-    const double ten = reporter.times["paintTenRows"];
-    if (ten > 0)
-        std::printf("Painting one viewport, 1 000 000 rows / 10 rows: %.2f (aim <= 1.5)\n",
-                    million / ten);
+    reporter.printRatio("painting one viewport, 1 000 000 rows / 10 rows", "paintMillionRows",
+                        "paintTenRows", 1.5);
     const long long bigGrid = emptyGridBytes(1'000'000);
     const long long smallGrid = emptyGridBytes(10);
     std::printf("Heap of an empty grid, 1 000 000 x 20 / 10 x 20: %lld / %lld bytes = %.2f\n",

@@ -5,6 +5,7 @@
 //   scrolling to a far row and painting.
 // Prints each figure as a ratio, large grid / small grid, measured in this run.
 
+#include "bench/ratioreporter.h"
 #include "platform/stringgrid.h"
 
 #include <QApplication>
@@ -98,30 +99,6 @@ BENCHMARK(paintLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(scrollAndPaintLarge)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's time per iteration to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* label, const std::string& ours, const std::string& baseline,
-                    double aim) const {
-        const auto o = times_.find(ours);
-        const auto b = times_.find(baseline);
-        if (o == times_.end() || b == times_.end() || b->second <= 0)
-            return;
-        const double ratio = o->second / b->second;
-        std::printf("ratio %s: %.3f (aim <= %.1f) %s\n", label, ratio, aim,
-                    ratio <= aim ? "ok" : "ABOVE AIM");
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,7 +106,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter(bench::RatioReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("open 1 000 000 rows / 10 rows", "openLarge", "openSmall", 1.5);
     reporter.printRatio("paint 1 000 000 rows / 10 rows", "paintLarge", "paintSmall", 1.5);

@@ -2,6 +2,7 @@
 // this run: a 2 000 000-cell grid against a 1 000 000-cell one (linear: about 2), and our write
 // and read of 1 000 000 text cells against QDataStream doing the same work.
 
+#include "bench/ratioreporter.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -98,40 +99,13 @@ BENCHMARK(gridOf2M)->Unit(benchmark::kMillisecond);
 BENCHMARK(dataStreamBaseline)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's time per iteration to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* label, const std::string& ours, const std::string& baseline,
-                    double aim) const {
-        const auto o = times_.find(ours);
-        const auto b = times_.find(baseline);
-        if (o == times_.end() || b == times_.end() || b->second <= 0) {
-            return;
-        }
-        const double ratio = o->second / b->second;
-        std::printf("ratio %s: %.3f (aim <= %.1f) %s\n", label, ratio, aim,
-                    ratio <= aim ? "ok" : "ABOVE AIM");
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("2 000 000 cells / 1 000 000 cells", "gridOf2M", "gridOf1M", 2.2);
     reporter.printRatio("form data / QDataStream, 1 000 000 text cells", "gridOf1M",

@@ -3,6 +3,7 @@
 //   ParseNumber against strtold, both reading the same texts with a full stop as the mark.
 // Prints each figure as a ratio, ours / C library, measured in this run.
 
+#include "bench/ratioreporter.h"
 #include "calc/numbertext.h"
 
 #include <benchmark/benchmark.h>
@@ -123,39 +124,12 @@ BENCHMARK(parseNumber)->Unit(benchmark::kMillisecond);
 BENCHMARK(strtoldBaseline)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's time per iteration to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.error_occurred == false) {
-                times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* label, const std::string& ours, const std::string& baseline,
-                    double aim) const {
-        const auto o = times_.find(ours);
-        const auto b = times_.find(baseline);
-        if (o == times_.end() || b == times_.end() || b->second <= 0) {
-            return;
-        }
-        const double ratio = o->second / b->second;
-        std::printf("ratio %s: %.3f (aim <= %.1f) %s\n", label, ratio, aim,
-                    ratio <= aim ? "ok" : "ABOVE AIM");
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     samples(); // built once, outside every measurement
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("FormatNumber / snprintf(\"%.17Le\")", "formatNumber", "snprintfBaseline",
                         2.0);
