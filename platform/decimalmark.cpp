@@ -24,7 +24,9 @@ DecimalMarkWatcher::DecimalMarkWatcher(QObject* parent) : QObject(parent) {
     }
 }
 
-void DecimalMarkWatcher::refresh() { calc::SetDecimalMark(decimalMarkOf(QLocale::system())); }
+void DecimalMarkWatcher::refresh() {
+    calc::SetDecimalMark(decimalMarkOf(QLocale::system()));
+}
 
 bool DecimalMarkWatcher::eventFilter(QObject* watched, QEvent* event) {
     // The change reaches the application object once, between two events.

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <map>
 #include <utility>
 

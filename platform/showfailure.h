@@ -5,7 +5,6 @@
 #include "platform/failure.h"
 
 #include <QString>
-
 #include <exception>
 #include <utility>
 

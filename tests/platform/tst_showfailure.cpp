@@ -40,17 +40,26 @@ void TestShowFailure::fullStopRule_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
     QTest::newRow("a message ending in a letter gets a full stop")
-        << "Division par zéro en virgule flottante" << "Division par zéro en virgule flottante.";
-    QTest::newRow("a digit gets one") << "Code : 5" << "Code : 5.";
-    QTest::newRow("a colon gets one") << "Erreur :" << "Erreur :.";
-    QTest::newRow("a question mark gets one") << "Vraiment ?" << "Vraiment ?.";
+        << "Division par zéro en virgule flottante"
+        << "Division par zéro en virgule flottante.";
+    QTest::newRow("a digit gets one") << "Code : 5"
+                                      << "Code : 5.";
+    QTest::newRow("a colon gets one") << "Erreur :"
+                                      << "Erreur :.";
+    QTest::newRow("a question mark gets one") << "Vraiment ?"
+                                              << "Vraiment ?.";
     QTest::newRow("an accented letter gets one") << "Imprimante sélectionnée incorrecté"
                                                  << "Imprimante sélectionnée incorrecté.";
-    QTest::newRow("a full stop is kept") << "Fini." << "Fini.";
-    QTest::newRow("an exclamation mark is kept") << "Stop!" << "Stop!";
-    QTest::newRow("a closing bracket is kept") << "Indice (3)" << "Indice (3)";
-    QTest::newRow("a quote is kept") << "'' n'est pas 'x'" << "'' n'est pas 'x'";
-    QTest::newRow("the empty message stays empty") << "" << "";
+    QTest::newRow("a full stop is kept") << "Fini."
+                                         << "Fini.";
+    QTest::newRow("an exclamation mark is kept") << "Stop!"
+                                                 << "Stop!";
+    QTest::newRow("a closing bracket is kept") << "Indice (3)"
+                                               << "Indice (3)";
+    QTest::newRow("a quote is kept") << "'' n'est pas 'x'"
+                                     << "'' n'est pas 'x'";
+    QTest::newRow("the empty message stays empty") << ""
+                                                   << "";
 }
 
 void TestShowFailure::fullStopRule() {
@@ -62,10 +71,14 @@ void TestShowFailure::fullStopRule() {
 void TestShowFailure::titleRule_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::newRow("an upper-case program file") << "C:\\Prog\\QUILVAR.EXE" << "Quilvar";
-    QTest::newRow("a Linux program keeps its first letter") << "/usr/bin/quilvar" << "quilvar";
-    QTest::newRow("cut at the first dot") << "/opt/Mon.Outil.bin" << "Mon";
-    QTest::newRow("a single letter") << "/x/Q" << "Q";
+    QTest::newRow("an upper-case program file") << "C:\\Prog\\QUILVAR.EXE"
+                                                << "Quilvar";
+    QTest::newRow("a Linux program keeps its first letter") << "/usr/bin/quilvar"
+                                                            << "quilvar";
+    QTest::newRow("cut at the first dot") << "/opt/Mon.Outil.bin"
+                                          << "Mon";
+    QTest::newRow("a single letter") << "/x/Q"
+                                     << "Q";
 }
 
 void TestShowFailure::titleRule() {

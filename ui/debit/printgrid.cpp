@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QColor>
-
 #include <utility>
 
 namespace {
