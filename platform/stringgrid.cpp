@@ -234,6 +234,14 @@ QString StringGrid::Cells(int col, int row) const {
     return found == column.end() ? QString() : found->second;
 }
 
+void StringGrid::forEachText(int col,
+                             const std::function<void(int row, const QString& text)>& visit) const {
+    if (col < 0 || static_cast<std::size_t>(col) >= d->texts.size())
+        return;
+    for (const auto& [row, text] : d->texts[static_cast<std::size_t>(col)])
+        visit(row, text);
+}
+
 void StringGrid::setCells(int col, int row, const QString& text) {
     if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
         throw GridIndexError();
@@ -243,7 +251,12 @@ void StringGrid::setCells(int col, int row, const QString& text) {
     } else {
         if (static_cast<std::size_t>(col) >= d->texts.size())
             d->texts.resize(static_cast<std::size_t>(col) + 1);
-        d->texts[static_cast<std::size_t>(col)][row] = text;
+        auto& column = d->texts[static_cast<std::size_t>(col)];
+        // Texts written in row order (a load, a fill) append without a search.
+        if (column.empty() || std::prev(column.end())->first < row)
+            column.emplace_hint(column.end(), row, text);
+        else
+            column[row] = text;
     }
     // A cell written from outside while the editor shows it: the editor shows the new text.
     if (col == d->editorCol && row == d->editorRow && d->editor && !d->loadingEditor &&

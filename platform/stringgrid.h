@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -50,6 +51,8 @@ public:
     int GridLineWidth() const { return 1; } // lines sit between cells, after each cell
 
     QString Cells(int col, int row) const; // empty outside the grid
+    // Visits the non-empty texts of one column in row order; costs only the texts stored.
+    void forEachText(int col, const std::function<void(int row, const QString& text)>& visit) const;
     void setCells(int col, int row, const QString& text);
 
     int Col() const;

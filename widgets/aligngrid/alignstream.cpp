@@ -28,6 +28,15 @@ public:
     std::string text(int col, int row) const override {
         return grid_.Cells(col, row).toStdString();
     }
+    void
+    forEachText(int col, int rowCount,
+                const std::function<void(int row, const std::string& text)>& visit) const override {
+        grid_.forEachText(col, [rowCount, &visit](int row, const QString& text) {
+            if (row < rowCount) {
+                visit(row, text.toStdString());
+            }
+        });
+    }
 
 private:
     const TStringAlignGrid& grid_;

@@ -411,14 +411,11 @@ void writeDefinedProperties(const AlignSettings& s, int colCount, int rowCount,
         case P::Cells:
             out.writeListBegin();
             for (int col = 0; col < cols; ++col) {
-                for (int row = 0; row < rows; ++row) {
-                    std::string text = texts.text(col, row);
-                    if (!text.empty()) {
-                        out.writeInteger(col);
-                        out.writeInteger(row);
-                        out.writeString(text);
-                    }
-                }
+                texts.forEachText(col, rows, [&out, col](int row, const std::string& text) {
+                    out.writeInteger(col);
+                    out.writeInteger(row);
+                    out.writeString(text);
+                });
             }
             out.writeListEnd();
             break;

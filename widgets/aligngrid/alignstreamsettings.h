@@ -6,6 +6,7 @@
 #include "widgets/aligngrid/alignsettings.h"
 #include "widgets/aligngrid/alignstreamdata.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,19 @@ class CellTextSource {
 public:
     virtual ~CellTextSource() = default;
     virtual std::string text(int col, int row) const = 0;
+
+    // Calls `visit` for each non-empty text of column `col` below `rowCount`, in row order. A
+    // source that keeps its texts sparsely overrides this so that writing costs only its texts.
+    virtual void
+    forEachText(int col, int rowCount,
+                const std::function<void(int row, const std::string& text)>& visit) const {
+        for (int row = 0; row < rowCount; ++row) {
+            const std::string cell = text(col, row);
+            if (!cell.empty()) {
+                visit(row, cell);
+            }
+        }
+    }
 };
 
 // Writes every defined property whose table's flag is set, in their defined order, each with
