@@ -7,6 +7,7 @@
 
 #include <QSize>
 #include <QString>
+#include <exception>
 #include <memory>
 
 namespace platform {
@@ -66,6 +67,23 @@ public:
     void endDoc();
     // The drawing surface of the open job.
     Canvas& canvas();
+
+    // Opens a job, runs `body`, and closes the job however `body` ends, so that what was drawn is
+    // printed and the printer is free again; a failure of `body` is the one reported.
+    template <typename Body> void printDoc(Body&& body) {
+        beginDoc();
+        try {
+            body();
+        } catch (...) {
+            try {
+                endDoc();
+            } catch (const std::exception&) {
+                // The first failure is the one to report.
+            }
+            throw;
+        }
+        endDoc();
+    }
 
 private:
     PrinterDevice& selected();

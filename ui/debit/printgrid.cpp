@@ -136,8 +136,7 @@ void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString
     const int pageWidth = printer.pageWidth(); // binds the printer: no printer fails here
     const int pageHeight = printer.pageHeight();
     printer.setTitle(jobTitle);
-    printer.beginDoc();
-    try {
+    printer.printDoc([&] {
         platform::Canvas& canvas = printer.canvas();
         canvas.setFont(grid.font());
         Layout layout;
@@ -148,16 +147,7 @@ void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString
         layout.bottomLimit = pageHeight - layout.topMargin;
         layout.columns = columnPositions(widths, grid.screenWidth(), pageWidth, layout.leftMargin);
         printPages(grid, printer, std::move(layout), pageTitle, line);
-    } catch (...) {
-        // Close the job so that what was drawn is printed and the printer is free again.
-        try {
-            printer.endDoc();
-        } catch (const std::exception&) {
-            // The first failure is the one to report.
-        }
-        throw;
-    }
-    printer.endDoc();
+    });
 }
 
 void printCuttingList(const PrintableGrid& grid) {

@@ -34,21 +34,11 @@ QSize printedSize(QSize pixels, int ppi, QSize dpi) {
 
 void PrintWindowImage(QWidget& window) {
     platform::Printer& printer = platform::appPrinter();
-    printer.beginDoc();
-    try {
+    printer.printDoc([&] {
         const QImage picture = CaptureClientImage(window);
         // The window's size in its own pixels; the picture may hold more on a high-density screen.
         const QSize size =
             printedSize(window.size(), window.logicalDpiY(), QSize(printer.dpiX(), printer.dpiY()));
         printer.canvas().stretchImage(QRect(QPoint(0, 0), size), picture);
-    } catch (...) {
-        // The picture is gone by now; close the job so that what was sent is printed.
-        try {
-            printer.endDoc();
-        } catch (const std::exception&) {
-            // The first failure is the one to report.
-        }
-        throw;
-    }
-    printer.endDoc();
+    }); // the picture is freed before the job closes
 }
