@@ -1,5 +1,6 @@
 // The settings model on its own: no widget, no QApplication.
 
+#include "aligngrid/gridtestsupport.h"
 #include "widgets/aligngrid/alignsettings.h"
 
 #include <QtTest>
@@ -26,19 +27,9 @@ void operator delete(void* p, std::size_t) noexcept {
 }
 
 using namespace aligngrid;
+using gridtest::TestShape;
 
 namespace {
-
-struct TestShape : GridShape {
-    int cols = 5, rows = 6, fixedCols = 1, fixedRows = 1;
-    TColor color = 0x80000005, fixedColor = 0x8000000F;
-    int ColCount() const override { return cols; }
-    int RowCount() const override { return rows; }
-    int FixedCols() const override { return fixedCols; }
-    int FixedRows() const override { return fixedRows; }
-    TColor Color() const override { return color; }
-    TColor FixedColor() const override { return fixedColor; }
-};
 
 // A model with a repaint counter.
 struct Model {

@@ -1,5 +1,6 @@
 // The grid's defined stream properties against the settings model alone: no widget.
 
+#include "aligngrid/gridtestsupport.h"
 #include "platform/componentstreamwriter.h"
 #include "platform/formdata.h"
 #include "widgets/aligngrid/alignsettings.h"
@@ -12,19 +13,9 @@
 #include <utility>
 
 using namespace aligngrid;
+using gridtest::TestShape;
 
 namespace {
-
-struct TestShape : GridShape {
-    int cols = 5, rows = 6, fixedCols = 1, fixedRows = 1;
-    TColor color = 0x80000005, fixedColor = 0x8000000F;
-    int ColCount() const override { return cols; }
-    int RowCount() const override { return rows; }
-    int FixedCols() const override { return fixedCols; }
-    int FixedRows() const override { return fixedRows; }
-    TColor Color() const override { return color; }
-    TColor FixedColor() const override { return fixedColor; }
-};
 
 struct Texts : CellTextSource {
     std::map<std::pair<int, int>, std::string> cells;
@@ -72,15 +63,6 @@ struct Model {
 
 QByteArray name(const char* text) {
     return QByteArray(1, char(qstrlen(text))) + text;
-}
-
-QString failureOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const platform::StreamError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
 }
 
 // Every effective setting of every cell, as one comparable text.
@@ -201,7 +183,7 @@ void TestAlignStream::blocksOfBrokenRecordsFail() {
     QFETCH(QString, message);
     Model m;
     m.settings.SetAlignCol(2, alCenter);
-    QCOMPARE(failureOf([&] { m.read(property); }), message);
+    QCOMPARE(gridtest::streamFailureOf([&] { m.read(property); }), message);
     QCOMPARE(m.settings.GetCellAlignment(2, 2), alCenter);
 }
 
@@ -433,7 +415,7 @@ void TestAlignStream::valuesOfTheWrongKindFail_data() {
 void TestAlignStream::valuesOfTheWrongKindFail() {
     QFETCH(QByteArray, property);
     Model m;
-    QCOMPARE(failureOf([&] { m.read(property); }),
+    QCOMPARE(gridtest::streamFailureOf([&] { m.read(property); }),
              QStringLiteral("Valeur de propriété incorrecte"));
 }
 

@@ -1,6 +1,7 @@
 // The whole grid in form data: published properties, texts, the after-load step, and loads that
 // fail.
 
+#include "aligngrid/gridtestsupport.h"
 #include "platform/formdata.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/alignstreamdata.h"
@@ -12,15 +13,6 @@ using namespace aligngrid;
 using platform::GridOption;
 
 namespace {
-
-QString failureOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const platform::StreamError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 // The property names of the grid object in form data.
 QStringList propertyNames(const QByteArray& data) {
@@ -198,7 +190,8 @@ void TestAlignStreamGrid::aFailedLoadLeavesTheGridAsItWas() {
     TStringAlignGrid grid;
     dressUp(grid);
     const QByteArray before = writeGridForm(grid);
-    QCOMPARE(failureOf([&] { loadGridForm(grid, withExtra(source, property)); }), message);
+    QCOMPARE(gridtest::streamFailureOf([&] { loadGridForm(grid, withExtra(source, property)); }),
+             message);
     QCOMPARE(writeGridForm(grid).toHex(), before.toHex());
     QCOMPARE(grid.Cells(6, 8), QStringLiteral("Fin → ici"));
 }
@@ -215,7 +208,8 @@ void TestAlignStreamGrid::everyCutOfTheFormFailsAndChangesNothing() {
     TStringAlignGrid grid;
     const QByteArray before = writeGridForm(grid);
     for (qsizetype cut = 0; cut < data.size(); ++cut) {
-        const QString message = failureOf([&] { loadGridForm(grid, data.left(cut)); });
+        const QString message =
+            gridtest::streamFailureOf([&] { loadGridForm(grid, data.left(cut)); });
         QVERIFY2(!message.isEmpty(), qPrintable(QStringLiteral("cut at %1").arg(cut)));
     }
     QCOMPARE(writeGridForm(grid).toHex(), before.toHex());
