@@ -1,5 +1,8 @@
 #include "platform/speedbutton.h"
 
+#include "platform/glyphs.h"
+#include "platform/ownedchild.h"
+
 namespace platform {
 
 SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent) {
@@ -17,6 +20,16 @@ void SpeedButton::setHint(const QString& hint) {
 
 void SpeedButton::setGlyph(const QIcon& glyph) {
     setIcon(glyph);
+}
+
+SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left, const QString& hint,
+                             const QString& glyphPath, int pictures) {
+    auto* button = makeChild<SpeedButton>(parent);
+    button->setObjectName(QLatin1String(name));
+    button->move(left, 4);
+    button->setHint(hint);
+    button->setGlyph(loadGlyph(glyphPath, pictures));
+    return button;
 }
 
 } // namespace platform

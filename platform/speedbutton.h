@@ -21,4 +21,9 @@ public:
     void setGlyph(const QIcon& glyph);
 };
 
+// A speed button of a button bar: named `name`, at (left, 4) in `parent` (which owns it), with its
+// hint and the glyph strip at `glyphPath` (`pictures` pictures: normal, then greyed).
+SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left, const QString& hint,
+                             const QString& glyphPath, int pictures);
+
 } // namespace platform

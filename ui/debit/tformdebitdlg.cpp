@@ -2,7 +2,6 @@
 
 #include "calc/cuttinglist.h"
 #include "platform/fonts.h"
-#include "platform/glyphs.h"
 #include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
@@ -19,16 +18,6 @@
 namespace {
 
 constexpr int kAlignClient = 5; // alClient among the form's Align values
-
-platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
-                                       const QString& hint, const QString& glyph, int pictures) {
-    auto* button = platform::makeChild<platform::SpeedButton>(parent);
-    button->setObjectName(QLatin1String(name));
-    button->move(left, 4);
-    button->setHint(hint);
-    button->setGlyph(platform::loadGlyph(glyph, pictures));
-    return button;
-}
 
 } // namespace
 
@@ -61,11 +50,11 @@ void TFormDebitDlg::createButtonBar() {
     Panel1->setAccessibleName(QStringLiteral("Barre de boutons"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    SBtnClose = makeSpeedButton(Panel1, "SBtnClose", 8, QStringLiteral("Fermer"),
-                                QStringLiteral(":/glyphs/debit_close.bmp"), 1);
-    SpeedButtonPrint =
-        makeSpeedButton(Panel1, "SpeedButtonPrint", 40, QStringLiteral("Impression de la fiche"),
-                        QStringLiteral(":/glyphs/debit_print.bmp"), 2);
+    SBtnClose = platform::makeSpeedButton(Panel1, "SBtnClose", 8, QStringLiteral("Fermer"),
+                                          QStringLiteral(":/glyphs/debit_close.bmp"), 1);
+    SpeedButtonPrint = platform::makeSpeedButton(Panel1, "SpeedButtonPrint", 40,
+                                                 QStringLiteral("Impression de la fiche"),
+                                                 QStringLiteral(":/glyphs/debit_print.bmp"), 2);
     connect(SBtnClose, &QToolButton::clicked, this, &TFormDebitDlg::SBtnCloseClick);
     connect(SpeedButtonPrint, &QToolButton::clicked, this, &TFormDebitDlg::SpeedButtonPrintClick);
 }

@@ -2,6 +2,7 @@
 
 #include "calc/numbertext.h"
 #include "platform/fonts.h"
+#include "platform/glyphs.h"
 #include "platform/helpviewer.h"
 #include "platform/keyfilter.h"
 #include "platform/label.h"
@@ -45,16 +46,6 @@ platform::Label* makeResultLabel(QWidget* parent, const char* name, const QStrin
     return label;
 }
 
-platform::SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left,
-                                       const QString& hint, const QString& glyph) {
-    auto* button = platform::makeChild<platform::SpeedButton>(parent);
-    button->setObjectName(QLatin1String(name));
-    button->move(left, 4);
-    button->setHint(hint);
-    button->setGlyph(ui::loadGlyphOrNothing(glyph, 2));
-    return button;
-}
-
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
@@ -91,24 +82,25 @@ void TMainForm::createButtonBar() {
     BitBtnClose->setObjectName(QStringLiteral("BitBtnClose"));
     BitBtnClose->setAccessibleName(QStringLiteral("Fermer"));
     BitBtnClose->setGeometry(8, 4, 75, 25);
-    BitBtnClose->setIcon(ui::loadGlyphOrNothing(QStringLiteral(":/glyphs/close.bmp"), 2));
+    BitBtnClose->setIcon(platform::loadGlyph(QStringLiteral(":/glyphs/close.bmp"), 2));
     // Enter presses the button when it has the focus, as Space does.
     BitBtnClose->setAutoDefault(true);
 
     SpeedButtonCalcul =
-        makeSpeedButton(PanelButton, "SpeedButtonCalcul", 88, QStringLiteral("Calculer"),
-                        QStringLiteral(":/glyphs/calcul.bmp"));
-    SpeedButtonPrint = makeSpeedButton(PanelButton, "SpeedButtonPrint", 115,
-                                       QStringLiteral("Impression de la forme"),
-                                       QStringLiteral(":/glyphs/print.bmp"));
-    SpeedButtonDebit =
-        makeSpeedButton(PanelButton, "SpeedButtonDebit", 144, QStringLiteral("Fiche de débit"),
-                        QStringLiteral(":/glyphs/debit.bmp"));
+        platform::makeSpeedButton(PanelButton, "SpeedButtonCalcul", 88, QStringLiteral("Calculer"),
+                                  QStringLiteral(":/glyphs/calcul.bmp"), 2);
+    SpeedButtonPrint = platform::makeSpeedButton(PanelButton, "SpeedButtonPrint", 115,
+                                                 QStringLiteral("Impression de la forme"),
+                                                 QStringLiteral(":/glyphs/print.bmp"), 2);
+    SpeedButtonDebit = platform::makeSpeedButton(PanelButton, "SpeedButtonDebit", 144,
+                                                 QStringLiteral("Fiche de débit"),
+                                                 QStringLiteral(":/glyphs/debit.bmp"), 2);
     SpeedButtonAbout =
-        makeSpeedButton(PanelButton, "SpeedButtonAbout", 192, QStringLiteral("A Propos"),
-                        QStringLiteral(":/glyphs/about.bmp"));
-    SpeedButtonHelp = makeSpeedButton(PanelButton, "SpeedButtonHelp", 224, QStringLiteral("Aide"),
-                                      QStringLiteral(":/glyphs/help.bmp"));
+        platform::makeSpeedButton(PanelButton, "SpeedButtonAbout", 192, QStringLiteral("A Propos"),
+                                  QStringLiteral(":/glyphs/about.bmp"), 2);
+    SpeedButtonHelp =
+        platform::makeSpeedButton(PanelButton, "SpeedButtonHelp", 224, QStringLiteral("Aide"),
+                                  QStringLiteral(":/glyphs/help.bmp"), 2);
 }
 
 void TMainForm::createChoices() {
