@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quilvar needs on Debian 12.
+# install-deps.sh [purpose...]: installs the Debian 12 packages that each purpose needs, one list
+# per purpose in scripts/packages/<purpose>.txt (one package a line, # starts a comment):
+#   run      build and run the program (the start command)
+#   test     run every test (the test command installs both)
+# With no purpose, installs every list.
 set -euo pipefail
-packages=(
-    build-essential cmake ccache pkg-config
-    qt6-base-dev qt6-translations-l10n libgl-dev
-    libjpeg62-turbo-dev libbenchmark-dev
-    clang-14 libclang-rt-14-dev
-    xvfb xauth imagemagick poppler-utils
-    cups printer-driver-cups-pdf
-    fonts-dejavu-core fonts-liberation
-)
+lists=$(cd "$(dirname "$0")/packages" && pwd)
+purposes=("$@")
+if [ ${#purposes[@]} -eq 0 ]; then
+    for list in "$lists"/*.txt; do purposes+=("$(basename "$list" .txt)"); done
+fi
+packages=()
+for purpose in "${purposes[@]}"; do
+    list=$lists/$purpose.txt
+    if [ ! -f "$list" ]; then
+        echo "install-deps: no package list for '$purpose' (known: $(cd "$lists" && ls -- *.txt | sed 's/\.txt$//' | tr '\n' ' '))" >&2
+        exit 2
+    fi
+    while read -r package _; do
+        [ -n "$package" ] && packages+=("$package")
+    done < <(sed 's/#.*//' "$list")
+done
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

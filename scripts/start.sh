@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program and starts it.
+# Installs what building and running the program needs, builds the program alone (no tests, no
+# benchmarks) and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,6 +15,6 @@ Depuis un bureau graphique, lancez simplement scripts/start.sh.
 MSG
     exit 1
 fi
-scripts/install-deps.sh
-scripts/build.sh build/release
+scripts/install-deps.sh run
+scripts/build.sh build/release -DQUILVAR_TESTS=OFF
 exec build/release/app/quilvar "$@"

@@ -4,9 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh
+scripts/install-deps.sh run test
 
-scripts/build.sh build/release
+# The start command may have configured this folder for the program alone.
+scripts/build.sh build/release -DQUILVAR_TESTS=ON
 (cd build/release && ctest --output-on-failure -j"$(nproc)")
 # Printing through a real CUPS queue, started and stopped by the script itself.
 scripts/cups-e2e.sh build/release
