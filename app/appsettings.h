@@ -10,6 +10,12 @@ inline QString helpFilePath() {
     return QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP");
 }
 
+// The name of the installed desktop entry (resources/fr.vorlanique.quilvar.desktop), which
+// Wayland desktops find the window's icon and menu entry by.
+inline QString desktopEntryName() {
+    return QStringLiteral("fr.vorlanique.quilvar");
+}
+
 // The icon of every window.
 inline QString iconResource() {
     return QStringLiteral(":/icons/quilvar.png");

@@ -26,6 +26,7 @@ Program::Program() {
     platform::installFontSubstitutions();
     decimalMark_ = std::make_unique<platform::DecimalMarkWatcher>();
     QApplication::setWindowIcon(QIcon(iconResource()));
+    QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());
 
     MainForm_ = std::make_unique<TMainForm>();

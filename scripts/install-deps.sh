@@ -2,7 +2,8 @@
 # install-deps.sh [purpose...]: installs the Debian 12 packages that each purpose needs, one list
 # per purpose in scripts/packages/<purpose>.txt (one package a line, # starts a comment):
 #   run      build and run the program (the start command)
-#   test     run every test (the test command installs both)
+#   package  make the Debian package with CPack
+#   test     run every test (the test command installs all three)
 # With no purpose, installs every list.
 set -euo pipefail
 lists=$(cd "$(dirname "$0")/packages" && pwd)

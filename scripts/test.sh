@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh run test
+scripts/install-deps.sh run package test
 
 # The start command may have configured this folder for the program alone.
 scripts/build.sh build/release -DQUILVAR_TESTS=ON
