@@ -61,7 +61,9 @@ man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
 
 echo "== install"
 we_installed=yes
-"${sudo_cmd[@]}" apt-get install -y -qq "$deb" >"$run/install.log" 2>&1 ||
+# Without the recommended xdg-utils (the help button's launcher, stood in for below): what apt
+# would bring for it alone would stay behind after the removal.
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$deb" >"$run/install.log" 2>&1 ||
     { cat "$run/install.log" >&2; fail "apt-get install failed"; }
 installed || fail "quilvar is not installed after apt-get install"
 dpkg -L quilvar >"$run/files"
