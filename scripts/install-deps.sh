@@ -15,7 +15,9 @@ packages=()
 for purpose in "${purposes[@]}"; do
     list=$lists/$purpose.txt
     if [ ! -f "$list" ]; then
-        echo "install-deps: no package list for '$purpose' (known: $(cd "$lists" && ls -- *.txt | sed 's/\.txt$//' | tr '\n' ' '))" >&2
+        known=("$lists"/*.txt)
+        known=("${known[@]##*/}")
+        echo "install-deps: no package list for '$purpose' (known: ${known[*]%.txt})" >&2
         exit 2
     fi
     while read -r package _; do

@@ -42,9 +42,11 @@ echo "== package"
 rm -f "$build"/quilvar_*.deb
 (cd "$build" && cpack -G DEB >"$run/cpack.log" 2>&1) || { cat "$run/cpack.log" >&2; fail "cpack failed"; }
 debs=("$build"/quilvar_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single quilvar_*.deb"
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "cpack made no single quilvar_*.deb"
+fi
 deb=${debs[0]}
-echo "$(basename "$deb")"
+basename "$deb"
 dpkg-deb -f "$deb" Package Version Architecture Depends
 
 echo "== lintian"
