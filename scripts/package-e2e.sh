@@ -60,6 +60,13 @@ appstreamcli validate-tree --no-net --pedantic "$run/tree" || fail "AppStream me
 man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
     "$run/tree/usr/share/man/man1/quilvar.1.gz" 2>&1 >/dev/null)
 [ -z "$man_warnings" ] || fail "manual page: $man_warnings"
+# A plain `cmake --install` puts the same files under its own prefix.
+prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+DESTDIR=$run/plain cmake --install "$build" >/dev/null || fail "cmake --install failed"
+(cd "$run/tree/usr" && find . -type f | sort) >"$run/packaged"
+(cd "$run/plain$prefix" && find . -type f | sort) >"$run/plain-installed"
+diff -u "$run/packaged" "$run/plain-installed" ||
+    fail "cmake --install into $prefix and the package differ (above: - package, + install)"
 
 echo "== install"
 we_installed=yes
