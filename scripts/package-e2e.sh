@@ -40,7 +40,8 @@ trap cleanup EXIT
 
 echo "== package"
 rm -f "$build"/quilvar_*.deb
-(cd "$build" && cpack -G DEB >"$run/cpack.log" 2>&1) || { cat "$run/cpack.log" >&2; fail "cpack failed"; }
+# The directories that the packing creates take the umask: a package's are 0755.
+(umask 022 && cd "$build" && cpack -G DEB >"$run/cpack.log" 2>&1) || { cat "$run/cpack.log" >&2; fail "cpack failed"; }
 debs=("$build"/quilvar_*.deb)
 if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
     fail "cpack made no single quilvar_*.deb"
