@@ -15,7 +15,7 @@ fail() {
     echo "package-e2e: $*" >&2
     exit 1
 }
-[ -x "$build/app/quilvar" ] || fail "$build/app/quilvar is not built"
+[ -f "$build/CMakeCache.txt" ] || fail "$build is not a configured build folder"
 for tool in cpack lintian desktop-file-validate appstreamcli man xvfb-run xdotool; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
@@ -39,9 +39,11 @@ cleanup() {
 trap cleanup EXIT
 
 echo "== package"
+# Up to date first: CPack packs what the last build made, with the settings of the last configure.
+cmake --build "$build" -j"$(nproc)" >"$run/build.log" 2>&1 || { cat "$run/build.log" >&2; fail "build failed"; }
 rm -f "$build"/quilvar_*.deb
-# The directories that the packing creates take the umask: a package's are 0755.
-(umask 022 && cd "$build" && cpack -G DEB >"$run/cpack.log" 2>&1) || { cat "$run/cpack.log" >&2; fail "cpack failed"; }
+# Packed under a strict umask: the package's modes (0755 directories) must not depend on it.
+(umask 077 && cd "$build" && cpack -G DEB >"$run/cpack.log" 2>&1) || { cat "$run/cpack.log" >&2; fail "cpack failed"; }
 debs=("$build"/quilvar_*.deb)
 if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
     fail "cpack made no single quilvar_*.deb"
@@ -52,6 +54,10 @@ dpkg-deb -f "$deb" Package Version Architecture Depends
 
 echo "== lintian"
 lintian --fail-on error "$deb" || fail "lintian reports errors"
+# Every user reads what the package installs: directories 0755, files 0644 or 0755, all root's.
+odd_modes=$(dpkg-deb -c "$deb" | awk '$2 != "root/root" || ($1 !~ /^d/ && $1 != "-rw-r--r--" &&
+    $1 != "-rwxr-xr-x") || ($1 ~ /^d/ && $1 != "drwxr-xr-x")')
+[ -z "$odd_modes" ] || fail "modes or owners other than a package's:"$'\n'"$odd_modes"
 
 echo "== desktop entry, metadata, manual page"
 dpkg-deb -x "$deb" "$run/tree"
