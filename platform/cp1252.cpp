@@ -15,19 +15,19 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-std::optional<char> byteOf(char32_t c) {
+} // namespace
+
+std::optional<unsigned char> cp1252Byte(char32_t c) noexcept {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<char>(c);
+        return static_cast<unsigned char>(c);
     }
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == c) {
-            return static_cast<char>(0x80 + i);
+            return static_cast<unsigned char>(0x80 + i);
         }
     }
     return std::nullopt;
 }
-
-} // namespace
 
 bool isAscii(std::string_view text) noexcept {
     for (char c : text) {
@@ -69,11 +69,11 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
         if (!c) {
             return std::nullopt;
         }
-        const std::optional<char> b = byteOf(*c);
+        const std::optional<unsigned char> b = cp1252Byte(*c);
         if (!b) {
             return std::nullopt;
         }
-        out.push_back(*b);
+        out.push_back(static_cast<char>(*b));
     }
     return out;
 }

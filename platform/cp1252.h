@@ -17,6 +17,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // page lacks (or is not valid UTF-8): a caller then keeps the text in UTF-8 rather than lose it.
 std::optional<std::string> utf8ToCp1252(std::string_view utf8);
 
+// The code page's byte of one character, or nothing when the code page lacks it.
+std::optional<unsigned char> cp1252Byte(char32_t c) noexcept;
+
 // True when every byte is below 0x80: the text is the same in both encodings.
 bool isAscii(std::string_view text) noexcept;
 

@@ -566,6 +566,23 @@ void TestAlignSettings::compareTexts_data() {
     QTest::newRow("capitals sort before small letters") << QByteArray("Z") << QByteArray("a") << 2;
     QTest::newRow("an accented letter sorts after z") << QByteArray("é") << QByteArray("z") << 0;
     QTest::newRow("the empty text sorts first") << QByteArray() << QByteArray("0") << 2;
+    // The code page's order, which UTF-8's bytes do not follow for 0x80 to 0x9F.
+    QTest::newRow("€ (0x80) sorts before ü (0xFC)") << QByteArray("€") << QByteArray("ü") << 2;
+    QTest::newRow("… (0x85) sorts before Š (0x8A)") << QByteArray("…") << QByteArray("Š") << 2;
+    QTest::newRow("Œ (0x8C) sorts before é (0xE9)") << QByteArray("Œ") << QByteArray("é") << 2;
+    QTest::newRow("’ (0x92) sorts before à (0xE0)") << QByteArray("l’") << QByteArray("là") << 2;
+    QTest::newRow("“ (0x93) sorts after ’ (0x92)") << QByteArray("“") << QByteArray("’") << 0;
+    QTest::newRow("” (0x94) sorts after z") << QByteArray("”") << QByteArray("z") << 0;
+    QTest::newRow("œ (0x9C) sorts after Š (0x8A)") << QByteArray("œ") << QByteArray("Š") << 0;
+    QTest::newRow("š (0x9A) sorts before œ (0x9C)") << QByteArray("š") << QByteArray("œ") << 2;
+    QTest::newRow("a character the code page lacks sorts after ÿ")
+        << QByteArray("Ā") << QByteArray("ÿ") << 0;
+    QTest::newRow("a character the code page lacks sorts after €")
+        << QByteArray("Ā") << QByteArray("€") << 0;
+    QTest::newRow("characters the code page lacks sort by code point")
+        << QByteArray("→") << QByteArray("Ā") << 0;
+    QTest::newRow("a malformed byte sorts after every character")
+        << QByteArray("\xff") << QByteArray("→") << 0;
 }
 
 void TestAlignSettings::compareTexts() {

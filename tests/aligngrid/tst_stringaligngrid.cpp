@@ -112,6 +112,10 @@ void TestStringAlignGrid::builtInComparisonsCompareCellTexts() {
     QCOMPARE(grid.OnCompareCol(&grid, 1, 2, 1), rl_before);
     // Row 1, columns 1 and 2.
     QCOMPARE(grid.OnCompareRow(&grid, 1, 1, 2), rl_equal);
+    // In the code page's order, not UTF-8's: the euro sign (0x80) before é (0xE9).
+    grid.setCells(2, 2, QStringLiteral("é"));
+    grid.setCells(1, 2, QStringLiteral("€"));
+    QCOMPARE(grid.OnCompareRow(&grid, 2, 1, 2), rl_before);
 }
 
 void TestStringAlignGrid::insertColAtZeroWithOneFixedColumnInsertsAtOne() {

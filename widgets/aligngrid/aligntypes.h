@@ -65,8 +65,9 @@ inline constexpr std::size_t storedTableCount = 23;
 // The name under which a table is stored in the form data.
 std::string_view storedTableName(StoredTable table) noexcept;
 
-// Compares two texts by their byte values (case-sensitive), as the grid's built-in column and
-// row comparisons do.
+// Compares two UTF-8 texts by their bytes in the code page of the form data (case-sensitive), as
+// the grid's built-in column and row comparisons do; a character the code page lacks sorts after
+// every one it has, by its code point.
 T_relation CompareTexts(std::string_view first, std::string_view second) noexcept;
 
 } // namespace aligngrid
