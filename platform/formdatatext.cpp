@@ -1,10 +1,13 @@
 #include "platform/formdatatext.h"
 
+#include "platform/componentstreamreader.h"
 #include "platform/componentstreamtext.h"
 #include "platform/formdata.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdint>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -40,6 +43,30 @@ private:
             ++pos_;
         }
     }
+
+    // A name the stream cannot hold (too long, outside the code page) is a fault of the text.
+    template <typename Write> void write(Write&& write) {
+        try {
+            write();
+        } catch (const platform::StreamError& failure) {
+            fail(failure.what());
+        }
+    }
+
+    // Lists and objects nest no deeper than a form data reader takes.
+    struct Nesting {
+        explicit Nesting(Parser& parser) : parser_(parser) {
+            if (++parser_.depth_ > kMaxStreamDepth) {
+                parser_.fail("imbrication trop profonde");
+            }
+        }
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& parser_;
+    };
 
     bool isWordChar(char c) const {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
@@ -77,17 +104,18 @@ private:
     }
 
     void object() {
+        const Nesting nesting(*this);
         if (word() != "object") {
             fail("\"object\" attendu");
         }
         const std::string name = word();
         expect(':');
         const std::string className = word();
-        form_.beginObject(className, name);
+        write([&] { form_.beginObject(className, name); });
         while (!peekWord("end") && !peekWord("object")) {
             const std::string property = word();
             expect('=');
-            form_.stream().writePropName(property);
+            write([&] { form_.stream().writePropName(property); });
             value();
         }
         form_.endProperties();
@@ -122,8 +150,9 @@ private:
             }
             ++pos_;
             std::vector<std::string_view> views(members.begin(), members.end());
-            out.writeSet(views);
+            write([&] { out.writeSet(views); });
         } else if (c == '(') {
+            const Nesting nesting(*this);
             ++pos_;
             out.writeListBegin();
             while (!peek(')')) {
@@ -139,24 +168,30 @@ private:
             if (w == "True" || w == "False") {
                 out.writeBoolean(w == "True");
             } else {
-                out.writeIdent(w);
+                write([&] { out.writeIdent(w); });
             }
         }
     }
 
     long long integer() {
         const std::size_t begun = pos_;
-        if (text_[pos_] == '-') {
+        if (pos_ < text_.size() && text_[pos_] == '-') {
             ++pos_;
         }
         while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
             ++pos_;
         }
-        const std::string digits(text_.substr(begun, pos_ - begun));
-        if (digits == "-" || digits.size() > 19) {
-            fail("nombre incorrect");
+        const std::string_view digits = text_.substr(begun, pos_ - begun);
+        long long value = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error == std::errc::result_out_of_range) {
+            fail("nombre hors limites : " + std::string(digits));
         }
-        return std::stoll(digits);
+        if (error != std::errc() || end != digits.data() + digits.size()) {
+            fail("nombre attendu");
+        }
+        return value;
     }
 
     std::string text() {
@@ -205,7 +240,9 @@ private:
             }
             digits.push_back(text_[pos_++]);
             if (digits.size() == 2) {
-                bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits, nullptr, 16)));
+                unsigned value = 0;
+                std::from_chars(digits.data(), digits.data() + 2, value, 16); // two checked digits
+                bytes.push_back(static_cast<std::uint8_t>(value));
                 digits.clear();
             }
         }
@@ -218,6 +255,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     platform::FormWriter form_;
 };
 

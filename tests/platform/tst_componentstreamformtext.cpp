@@ -48,6 +48,8 @@ void TestComponentStreamFormText::valuesOfTheText_data() {
         << QByteArray("'a'#233'b'")
         << QByteArray::fromHex("0603") + "a\xE9"
                                          "b";
+    QTest::newRow("the smallest 64-bit integer")
+        << QByteArray("-9223372036854775808") << QByteArray::fromHex("130000000000000080");
     QTest::newRow("an identifier")
         << QByteArray("alClient") << QByteArray::fromHex("0708") + "alClient";
     QTest::newRow("True and False are Booleans") << QByteArray("True") << QByteArray::fromHex("09");
@@ -96,6 +98,30 @@ void TestComponentStreamFormText::faultsNameTheirLine_data() {
     QTest::newRow("a character number beyond Unicode")
         << QByteArray("object O: TX\n  P = #1114112\nend")
         << "Texte de fiche incorrect, ligne 2 : caractère incorrect";
+    QTest::newRow("a character number without digits")
+        << QByteArray("object O: TX\n  P = 'a'#x\nend")
+        << "Texte de fiche incorrect, ligne 2 : nombre attendu";
+    QTest::newRow("a character number cut off by the end of the text")
+        << QByteArray("object O: TX\n  P = 'a'#")
+        << "Texte de fiche incorrect, ligne 2 : nombre attendu";
+    QTest::newRow("a lone minus sign") << QByteArray("object O: TX\n  P = -\nend")
+                                       << "Texte de fiche incorrect, ligne 2 : nombre attendu";
+    QTest::newRow("a 19-digit number beyond 64 bits")
+        << QByteArray("object O: TX\n  P = 9999999999999999999\nend")
+        << "Texte de fiche incorrect, ligne 2 : nombre hors limites : 9999999999999999999";
+    QTest::newRow("a number below 64 bits")
+        << QByteArray("object O: TX\n\n  P = -9223372036854775809\nend")
+        << "Texte de fiche incorrect, ligne 3 : nombre hors limites : -9223372036854775809";
+    QTest::newRow("a character number beyond 64 bits")
+        << QByteArray("object O: TX\n  P = #123456789012345678901\nend")
+        << "Texte de fiche incorrect, ligne 2 : nombre hors limites : 123456789012345678901";
+    const QByteArray longName(256, 'N');
+    QTest::newRow("a name too long for the stream")
+        << QByteArray("object O: TX\n  " + longName + " = 1\nend")
+        << "Texte de fiche incorrect, ligne 2 : Nom trop long pour le flux : " + QString(longName);
+    QTest::newRow("lists nested past what a reader takes")
+        << QByteArray("object O: TX\n  P = " + QByteArray(100, '('))
+        << "Texte de fiche incorrect, ligne 2 : imbrication trop profonde";
 }
 
 void TestComponentStreamFormText::faultsNameTheirLine() {

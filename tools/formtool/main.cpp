@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/formdatatext.h"
 
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
         }
     } catch (const platform::Failure& failure) {
         std::cerr << argv[1] << " : " << failure.what() << "\n";
+        return 1;
+    } catch (const std::exception& failure) { // e.g. memory exhausted on a huge text
+        std::cerr << argv[1] << " : erreur interne : " << failure.what() << "\n";
         return 1;
     }
     return 0;
