@@ -54,6 +54,7 @@ struct StringGrid::Private {
     int editorRow = -1;
     QString editorOriginal;
     bool loadingEditor = false;
+    bool loading = false; // the grid's form data is being applied
     bool focusWithin = false;
     enum class Drag { None, Select, SizeCol, SizeRow, MoveCol, MoveRow } drag = Drag::None;
     int dragIndex = -1;
@@ -834,7 +835,7 @@ void StringGrid::ShowEditor() {
 
 void StringGrid::ShowEditorChar(QChar ch) {
     ShowEditor();
-    if (!d->editor || !d->editor->isVisible())
+    if (!EditorShown())
         return;
     d->editor->setText(ch == QChar(8) ? QString() : QString(ch));
     d->editor->deselect();
@@ -851,7 +852,7 @@ void StringGrid::hideEditorWidget() {
         return;
     d->editorCol = -1;
     d->editorRow = -1;
-    if (d->editor->isVisible()) {
+    if (EditorShown()) {
         const bool hadFocus = d->editor->hasFocus();
         d->editor->hide();
         if (hadFocus)
@@ -860,8 +861,24 @@ void StringGrid::hideEditorWidget() {
     }
 }
 
+bool StringGrid::EditorShown() const {
+    // Its own state, not isVisible(): that turns false as soon as the window hides, while the
+    // editor is still open and must be closed as such.
+    return d->editor && !d->editor->isHidden();
+}
+
+void StringGrid::BeginLoading() {
+    d->loading = true;
+}
+
+void StringGrid::Loaded() {
+    d->loading = false;
+}
+
 // Shows the editor on the current cell, or moves it there, if the grid agrees.
 void StringGrid::updateEditor() {
+    if (d->loading)
+        return; // a grid being loaded shows no editor and begins no edit
     if (!d->editorMode && !(d->options & GridOption::goAlwaysShowEditor)) {
         hideEditorWidget();
         return;
@@ -883,7 +900,7 @@ void StringGrid::updateEditor() {
         return;
     }
     d->editorMode = true;
-    if (d->editorCol != d->col || d->editorRow != d->row || !d->editor->isVisible()) {
+    if (d->editorCol != d->col || d->editorRow != d->row || !EditorShown()) {
         d->editorCol = d->col;
         d->editorRow = d->row;
         d->editorOriginal = Cells(d->col, d->row);

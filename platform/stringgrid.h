@@ -93,6 +93,8 @@ public:
     void MouseToCell(QPoint viewportPos, int& col, int& row) const;
 
     InplaceEdit* InplaceEditor() const; // null until first shown
+    // The editor is open (shown on its cell), also while the window is hidden.
+    bool EditorShown() const;
     void ShowEditor();
     void ShowEditorChar(QChar ch); // the editor's text becomes `ch` (Backspace: empty)
     void HideEditor();
@@ -105,6 +107,11 @@ public:
     void MoveRowTexts(int from, int to);
     void ClearColumnTexts(int col);
     void ClearRowTexts(int row);
+
+    // While the grid's form data is applied, the editor is neither shown nor prepared, so no edit
+    // begins; Loaded ends that (the after-load step, which a derived grid extends).
+    void BeginLoading();
+    virtual void Loaded();
 
     void InvalidateGrid(); // repaint request
     void InvalidateCell(int col, int row);

@@ -3,6 +3,7 @@
 
 #include "gridfixture.h"
 #include "platform/hinthook.h"
+#include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/hintchain.h"
 #include "widgets/aligngrid/newinplaceedit.h"
 
@@ -50,6 +51,8 @@ private slots:
     void changingTheEditorsAlignmentSelectsAll();
     void losingFocusEndsTheEditAtOnce();
     void regainingFocusBringsTheAlwaysShownEditorBack();
+    void hidingTheWindowEndsTheEditWithItsAfterEdit();
+    void aLoadedAlwaysShownEditorBeginsItsEditOnTheFirstFocus();
     void eachGridShowsItsOwnCellHints();
     void aGridWithHintsOffLeavesTheHintAlone();
     void movingToAnotherCellCancelsTheHint();
@@ -227,6 +230,43 @@ void TestAlignGridEdit::regainingFocusBringsTheAlwaysShownEditorBack() {
     QVERIFY(w.editorShown());
     QCOMPARE(w.editor()->selectionStart(), 1);
     QCOMPARE(w.editor()->selectedText(), QString("bcd"));
+}
+
+void TestAlignGridEdit::hidingTheWindowEndsTheEditWithItsAfterEdit() {
+    GridWindow w(4, 4);
+    QVERIFY(w.ready());
+    w.grid->setCurrentCell(1, 2);
+    w.grid->ShowEditor();
+    w.log.clear();
+    w.window->hide();
+    w.settle();
+    QCOMPARE(w.log, QStringList{"after 1,2"});
+    QVERIFY(!w.grid->Editing());
+    QVERIFY(w.grid->EditorWasOpen());
+    QVERIFY(!w.grid->EditorShown());
+    w.window->show(); // the closed editor does not come back with the window
+    w.settle();
+    QVERIFY(!w.grid->EditorShown());
+}
+
+void TestAlignGridEdit::aLoadedAlwaysShownEditorBeginsItsEditOnTheFirstFocus() {
+    GridWindow w(4, 4);
+    QVERIFY(w.ready());
+    TStringAlignGrid source;
+    source.setColCount(4);
+    source.setRowCount(4);
+    source.setOptions(w.grid->Options() | GridOption::goAlwaysShowEditor);
+    loadGridForm(*w.grid, writeGridForm(source));
+    w.settle();
+    QCOMPARE(w.log, QStringList());
+    QVERIFY(!w.grid->Editing());
+    QVERIFY(!w.grid->EditorShown());
+    w.elsewhere->setFocus();
+    w.grid->setFocus();
+    w.settle();
+    QVERIFY(w.grid->EditorShown());
+    QCOMPARE(w.log, QStringList{"before 1,1"});
+    QVERIFY(w.grid->Editing());
 }
 
 void TestAlignGridEdit::eachGridShowsItsOwnCellHints() {

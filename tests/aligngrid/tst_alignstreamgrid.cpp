@@ -5,6 +5,7 @@
 #include "platform/formdata.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/alignstreamdata.h"
+#include "widgets/aligngrid/newinplaceedit.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QtTest>
@@ -247,9 +248,15 @@ void TestAlignStreamGrid::afterLoadTheEditorFollowsAlwaysShowEditor() {
     source.setOptions(platform::defaultGridOptions() | GridOption::goEditing |
                       GridOption::goAlwaysShowEditor);
     TStringAlignGrid grid;
+    int beforeEdits = 0;
+    grid.OnBeforeEdit = [&beforeEdits](TStringAlignGrid*, int, int) { ++beforeEdits; };
     loadGridForm(grid, writeGridForm(source));
     QVERIFY(grid.EditorWasOpen());
     QVERIFY(!grid.EditorMode());
+    // Loading begins no edit: the editor comes back, and its edit begins, on the first focus.
+    QCOMPARE(beforeEdits, 0);
+    QVERIFY(!grid.Editing());
+    QVERIFY(!grid.Editor() || !grid.Editor()->Started);
 
     TStringAlignGrid plain;
     loadGridForm(plain, writeGridForm(TStringAlignGrid()));

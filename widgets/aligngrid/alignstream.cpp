@@ -201,7 +201,9 @@ GridPlacement loadGridForm(TStringAlignGrid& grid, const QByteArray& formData) {
         decodeGridForm(std::string_view(formData.constData(), std::size_t(formData.size())));
     checkCounts(grid, data.published);
 
-    // Nothing below can fail on a decoded stream: the grid changes only from here on.
+    // Nothing below can fail on a decoded stream: the grid changes only from here on, and
+    // begins no edit until its after-load step.
+    grid.BeginLoading();
     applyPublished(grid, data.published);
     const GridPlacement placement = placementOf(data.published);
     if (placement.Left || placement.Top || placement.Width || placement.Height) {

@@ -224,7 +224,7 @@ void TStringAlignGrid::TypedCharacter(QChar ch) {
 
 void TStringAlignGrid::FocusLost() {
     TNewInplaceEdit* editor = Editor();
-    if (editor && editor->isVisible()) {
+    if (editor && EditorShown()) {
         editorWasOpen_ = true;
         editor->keptSelection(savedSelStart_, savedSelLength_);
         editing_ = false;
@@ -247,6 +247,7 @@ void TStringAlignGrid::FocusGained() {
 }
 
 void TStringAlignGrid::Loaded() {
+    platform::StringGrid::Loaded();
     editorWasOpen_ = bool(Options() & GridOption::goAlwaysShowEditor);
     HideEditor();
 }

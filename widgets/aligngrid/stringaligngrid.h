@@ -122,9 +122,9 @@ public:
     // The editor shown for an edit the grid starts itself.
     void ShowEditorForEdit();
 
-    // The grid's part of the after-load step: the editor is to come back on focus when it is
-    // always shown, and it is hidden until then.
-    void Loaded();
+    // The after-load step: the platform's, then the grid's own: the editor is to come back on
+    // focus when it is always shown, and it is hidden until then.
+    void Loaded() override;
 
 protected:
     std::unique_ptr<platform::InplaceEdit> CreateEditor() override;
