@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz/fuzz_*.cpp) with clang and runs each briefly on its seed
-# corpus (fuzz/corpus/<target>/). FUZZ_SECONDS sets the time of each run (default 30).
+# corpus (fuzz/corpus/<target>/). FUZZ_SECONDS sets the time of each run (default 30);
+# FUZZ_TARGET=fuzz_stream runs that target alone. What a run finds is kept between runs in
+# build/fuzz/corpus/<target>/; with FUZZ_MERGE=1 the inputs of it that reach new code are merged
+# into the seed corpus in the source tree, to be committed.
 # Only the fuzzers and the libraries they include from are built, so Qt code that clang would
 # not take never enters this build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${FUZZ_SECONDS:-30}
+only=${FUZZ_TARGET:-}
+merge=${FUZZ_MERGE:-}
 build="$root/build/fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILVAR_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
@@ -14,6 +19,7 @@ shopt -s nullglob
 status=0
 for source in "$root"/fuzz/fuzz_*.cpp; do
     name=$(basename "$source" .cpp)
+    [ -n "$only" ] && [ "$name" != "$only" ] && continue
     target="$build/fuzz/$name"
     if [ ! -x "$target" ]; then
         echo "== $name: not built" >&2
@@ -34,5 +40,11 @@ for source in "$root"/fuzz/fuzz_*.cpp; do
         continue
     fi
     grep -E '^(stat::number_of_executed_units|Done)' "$build/$name.log" || tail -n 3 "$build/$name.log"
+    if [ -n "$merge" ]; then
+        mkdir -p "$root/fuzz/corpus/$name"
+        (cd "$build" && "$target" -merge=1 "$root/fuzz/corpus/$name" "$work" \
+            >"$build/$name-merge.log" 2>&1) || { tail -n 5 "$build/$name-merge.log"; status=1; }
+        grep -E 'MERGE-OUTER: [0-9]+ new files' "$build/$name-merge.log" || true
+    fi
 done
 exit $status

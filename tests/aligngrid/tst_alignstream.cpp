@@ -4,6 +4,7 @@
 #include "platform/componentstreamwriter.h"
 #include "platform/formdata.h"
 #include "widgets/aligngrid/alignsettings.h"
+#include "widgets/aligngrid/alignsettingsdiff.h"
 #include "widgets/aligngrid/alignstreamdata.h"
 #include "widgets/aligngrid/alignstreamsettings.h"
 
@@ -116,6 +117,7 @@ private slots:
     void valuesOfTheWrongKindFail_data();
     void valuesOfTheWrongKindFail();
     void anyStateSurvivesAWriteAndRead();
+    void aLostSettingIsNamedByItsTable();
 };
 
 void TestAlignStream::aGridWithNoSettingsWritesNothing() {
@@ -500,12 +502,28 @@ void TestAlignStream::anyStateSurvivesAWriteAndRead() {
         back.shape = m.shape;
         back.read(m.written());
         QCOMPARE(effective(back), effective(m));
+        QCOMPARE(QString::fromStdString(streamedDifference(m.settings, back.settings, cols, rows)),
+                 QString());
         // Once the entries beyond the grid are gone, a second trip writes the same bytes.
         Model twice(cols, rows);
         twice.shape = m.shape;
         twice.read(back.written());
         QCOMPARE(twice.written().toHex(), back.written().toHex());
     }
+}
+
+void TestAlignStream::aLostSettingIsNamedByItsTable() {
+    Model m;
+    m.settings.SetAlignCol(4, alLeft);
+    m.settings.SetAlignCol(9, alLeft); // beyond the grid: not written, not missed
+    Model back;
+    back.read(m.written());
+    QCOMPARE(QString::fromStdString(streamedDifference(m.settings, back.settings, 5, 6)),
+             QString());
+    back.settings.AlignCol().store(4, alRight);
+    back.settings.SetFlag(StoredTable::EditCol, true);
+    QCOMPARE(QString::fromStdString(streamedDifference(m.settings, back.settings, 5, 6)),
+             QStringLiteral("AlignCol: 4,0 differs\nEditCol flag: true\n"));
 }
 
 QTEST_APPLESS_MAIN(TestAlignStream)
