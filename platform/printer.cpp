@@ -23,6 +23,81 @@ PrinterError notPrintingError() {
     return PrinterError("Aucune impression en cours");
 }
 
+PrinterError spoolError() {
+    return PrinterError("Le document à imprimer n'a pas pu être préparé");
+}
+
+PrinterError newPageError() {
+    return PrinterError("L'imprimante n'a pas pu commencer une nouvelle page");
+}
+
+namespace {
+
+PrinterError withDetail(const QString& message, const QString& detail) {
+    return PrinterError(
+        (detail.isEmpty() ? message : message + QStringLiteral(" : ") + detail).toStdString());
+}
+
+} // namespace
+
+PrinterError printerGoneError(const QString& printer) {
+    return withDetail(
+        QStringLiteral("L'imprimante « %1 », choisie à la première impression, n'existe plus")
+            .arg(printer),
+        {});
+}
+
+PrinterError serviceDownError(const QString& printer) {
+    return withDetail(
+        QStringLiteral("Le service d'impression ne répond pas : rien n'a été envoyé à « %1 »")
+            .arg(printer),
+        {});
+}
+
+PrinterError serviceLostError(const QString& printer) {
+    return withDetail(QStringLiteral("Le service d'impression ne répond plus : le travail envoyé "
+                                     "à « %1 » n'est peut-être pas imprimé")
+                          .arg(printer),
+                      {});
+}
+
+PrinterError queueRejectsError(const QString& printer, const QString& detail) {
+    return withDetail(QStringLiteral("La file d'impression « %1 » refuse les travaux").arg(printer),
+                      detail);
+}
+
+PrinterError queueStoppedError(const QString& printer, const QString& detail) {
+    return withDetail(
+        QStringLiteral("L'imprimante « %1 » est arrêtée : le travail attend dans sa file")
+            .arg(printer),
+        detail);
+}
+
+PrinterError jobRefusedError(const QString& printer, const QString& detail) {
+    return withDetail(QStringLiteral("L'imprimante « %1 » a refusé le travail").arg(printer),
+                      detail);
+}
+
+PrinterError jobCanceledError(const QString& printer) {
+    return withDetail(
+        QStringLiteral("Le travail envoyé à « %1 » a été annulé avant d'être imprimé").arg(printer),
+        {});
+}
+
+PrinterError jobHeldError(const QString& printer) {
+    return withDetail(
+        QStringLiteral("Le travail envoyé à « %1 » est retenu dans la file d'impression")
+            .arg(printer),
+        {});
+}
+
+PrinterError submissionError(const QString& printer, const QString& detail) {
+    return withDetail(
+        QStringLiteral("Le service d'impression n'a pas accepté le travail pour « %1 »")
+            .arg(printer),
+        detail);
+}
+
 PrinterError systemPrinterError(int code, const QString& text) {
     QString message = QStringLiteral("Erreur système.  Code : %1.").arg(code);
     if (!text.isEmpty()) {
@@ -88,8 +163,11 @@ void Printer::endDoc() {
     if (!printing_) {
         throw notPrintingError();
     }
-    printing_ = false;
     canvas_ = nullptr;
+    struct Free {
+        bool& printing;
+        ~Free() { printing = false; }
+    } free{printing_};
     device_->endJob();
 }
 

@@ -17,6 +17,19 @@ PrinterError noDefaultPrinterError();   // "Aucune imprimante par défaut sélec
 PrinterError invalidPrinterError();     // "Imprimante sélectionnée incorrecte"
 PrinterError printingInProgressError(); // "Impression en cours"
 PrinterError notPrintingError();        // a page or canvas asked for outside a job
+// What the print system did with a job, or why it could not take it; `printer` is the queue's
+// name, `detail` the system's own words (may be empty).
+PrinterError spoolError();   // the job's document could not be written
+PrinterError newPageError(); // the device refused to start another page
+PrinterError printerGoneError(const QString& printer);
+PrinterError serviceDownError(const QString& printer);
+PrinterError serviceLostError(const QString& printer);
+PrinterError queueRejectsError(const QString& printer, const QString& detail);
+PrinterError queueStoppedError(const QString& printer, const QString& detail);
+PrinterError jobRefusedError(const QString& printer, const QString& detail);
+PrinterError jobCanceledError(const QString& printer);
+PrinterError jobHeldError(const QString& printer);
+PrinterError submissionError(const QString& printer, const QString& detail);
 // A failure the printing system reports with its own code and text.
 PrinterError systemPrinterError(int code, const QString& text);
 
@@ -34,7 +47,9 @@ public:
     // Opens a job under `title` and starts its first page; the canvas lives until endJob.
     virtual Canvas& beginJob(const QString& title) = 0;
     virtual void newPage() = 0;
-    // Ends the page, then the job.
+    // Ends the page, then the job, and hands the job to the print system; raises a PrinterError
+    // when the system does not take it or does not print it. The device is ready for the next
+    // job however this ends.
     virtual void endJob() = 0;
 };
 
@@ -63,7 +78,9 @@ public:
     // job is already open.
     void beginDoc();
     void newPage();
-    // Ends the page and the job; the printer is free for the next job even when this fails.
+    // Ends the page and the job. The job counts as open until the device has handed it over, so
+    // a print started meanwhile fails with printingInProgressError; the printer is free for the
+    // next job however this ends.
     void endDoc();
     // The drawing surface of the open job.
     Canvas& canvas();

@@ -1,13 +1,18 @@
 #pragma once
 // The printer's real device: a QPrinter on the system's default printer, painted through a
-// QPainter in printer pixels with the origin at the printable area's top-left corner.
+// QPainter in printer pixels with the origin at the printable area's top-left corner. The page
+// is drawn into a file of the job's own and handed to the print service by this device, which
+// then follows the job for a while, so that a queue gone, refusing or stopped, a service that
+// does not answer and a job the printer refuses each raise their own failure.
 
 #include "platform/printer.h"
 
+#include <QString>
 #include <memory>
 
 class QPainter;
 class QPrinter;
+class QTemporaryFile;
 
 namespace platform {
 
@@ -27,7 +32,13 @@ public:
     void endJob() override;
 
 private:
+    void checkQueue() const;
+    void submit(const QString& path);
+    void followJob(int job);
+
     std::unique_ptr<QPrinter> printer_;
+    QString queue_;
+    std::unique_ptr<QTemporaryFile> document_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<PainterCanvas> canvas_;
 };

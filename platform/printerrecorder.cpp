@@ -4,6 +4,18 @@
 
 namespace platform {
 
+namespace {
+
+void raiseOnce(std::optional<PrinterError>& failure) {
+    if (failure) {
+        PrinterError raised = std::move(*failure);
+        failure.reset();
+        throw raised;
+    }
+}
+
+} // namespace
+
 void RecordingPrinterDevice::select() {
     log_.append(QStringLiteral("select"));
     if (selectFailure_) {
@@ -12,11 +24,7 @@ void RecordingPrinterDevice::select() {
 }
 
 Canvas& RecordingPrinterDevice::beginJob(const QString& title) {
-    if (beginFailure_) {
-        PrinterError failure = std::move(*beginFailure_);
-        beginFailure_.reset();
-        throw failure;
-    }
+    raiseOnce(beginFailure_);
     log_.append(QStringLiteral("begin \"%1\"").arg(title));
     if (onBegin_) {
         onBegin_();
@@ -26,10 +34,15 @@ Canvas& RecordingPrinterDevice::beginJob(const QString& title) {
 
 void RecordingPrinterDevice::newPage() {
     log_.append(QStringLiteral("page"));
+    raiseOnce(pageFailure_);
 }
 
 void RecordingPrinterDevice::endJob() {
     log_.append(QStringLiteral("end"));
+    if (onEnd_) {
+        onEnd_();
+    }
+    raiseOnce(endFailure_);
 }
 
 void RecordingPrinterDevice::setPage(QSize pageSize, QSize resolution) {

@@ -2,7 +2,9 @@
 # cups-e2e.sh <build-dir>: runs the printing end-to-end test against a real CUPS scheduler of its
 # own (private socket, spool and logs, so a system scheduler is neither needed nor touched) with a
 # cups-pdf queue as the default printer, then again with no default printer. The queue writes each
-# job as a PDF into a folder of this run, which the test reads back.
+# job as a PDF into a folder of this run, which the test reads back. The test brings about the
+# printing faults itself through "$run/control" (stop or start this run's scheduler, remove or
+# restore the queue, give it a backend that refuses every job or its own back).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
@@ -23,6 +25,8 @@ instance=quilvar$$
 other=quilvar$$autre
 pdf_conf=/etc/cups/cups-pdf-$instance.conf
 other_conf=/etc/cups/cups-pdf-$other.conf
+refusing=${instance}refus
+refusing_conf=/etc/cups/cups-pdf-$refusing.conf
 mkdir -p "$run"/{etc/ppd,etc/ssl,spool/tmp,cache,state,log,out,out-autre,home}
 chmod 1777 "$run/out" "$run/out-autre"
 
@@ -75,13 +79,54 @@ CONF
 }
 pdf_settings "$run/out" >"$pdf_conf"
 pdf_settings "$run/out-autre" >"$other_conf"
+# A backend that cannot write its output: it cancels every job it is given.
+touch "$run/no-folder"
+pdf_settings "$run/no-folder/out" >"$refusing_conf"
 
-cupsd -f -c "$run/etc/cupsd.conf" -s "$run/etc/cups-files.conf" &
-cupsd_pid=$!
+# The scheduler's pid is kept in a file: the test stops and starts it through the control script.
+cat >"$run/control" <<CONTROL
+#!/usr/bin/env bash
+set -euo pipefail
+export CUPS_SERVER=$run/cups.sock
+add_queue() {
+    lpadmin -p "\$1" -v "cups-pdf:/\$2" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E \\
+        -o pdftops-renderer-default=pdftocairo 2>/dev/null
+}
+case "\$1" in
+start)
+    cupsd -f -c "$run/etc/cupsd.conf" -s "$run/etc/cups-files.conf" </dev/null >/dev/null 2>&1 &
+    echo \$! >"$run/cupsd.pid"
+    for _ in \$(seq 100); do
+        lpstat -r 2>/dev/null | grep -q 'is running' && exit 0
+        kill -0 "\$(cat "$run/cupsd.pid")" 2>/dev/null || break
+        sleep 0.2
+    done
+    echo "cups-e2e: cupsd did not start" >&2
+    cat "$run/log/error_log" >&2 || true
+    exit 1 ;;
+stop)
+    pid=\$(cat "$run/cupsd.pid")
+    kill "\$pid" 2>/dev/null || true
+    # Gone, or a zombie where nothing reaps the orphan.
+    for _ in \$(seq 100); do
+        kill -0 "\$pid" 2>/dev/null || break
+        [ "\$(awk '{print \$3}' "/proc/\$pid/stat" 2>/dev/null)" = Z ] && break
+        sleep 0.1
+    done ;;
+remove) lpadmin -x "\$2" ;;
+restore) add_queue "\$2" "$instance" ;;
+break) lpadmin -p "\$2" -v "cups-pdf:/$refusing" ;;
+mend) lpadmin -p "\$2" -v "cups-pdf:/$instance" ;;
+*) echo "control: start | stop | remove Q | restore Q | break Q | mend Q" >&2; exit 2 ;;
+esac
+CONTROL
+chmod 755 "$run/control"
+
 cleanup() {
-    kill "$cupsd_pid" 2>/dev/null || true
-    wait "$cupsd_pid" 2>/dev/null || true
-    rm -f "$pdf_conf" "$other_conf"
+    if [ -f "$run/cupsd.pid" ]; then
+        "$run/control" stop || true
+    fi
+    rm -f "$pdf_conf" "$other_conf" "$refusing_conf"
     if [ -n "${QUILVAR_KEEP_CUPS_RUN:-}" ]; then
         echo "cups-e2e: run kept in $run"
     else
@@ -93,12 +138,8 @@ trap cleanup EXIT
 export CUPS_SERVER=$run/cups.sock
 export HOME=$run/home # no personal lpoptions choose another default
 unset PRINTER LPDEST
-for _ in $(seq 100); do
-    lpstat -r 2>/dev/null | grep -q 'is running' && break
-    kill -0 "$cupsd_pid" 2>/dev/null || { cat "$run/log/error_log" >&2 || true; exit 1; }
-    sleep 0.2
-done
-lpstat -r | grep 'is running' || { echo "cups-e2e: cupsd did not start" >&2; exit 1; }
+"$run/control" start
+lpstat -r
 
 # pdftocairo keeps the texts readable through the queue's PostScript step (Ghostscript's turns
 # them into unnamed glyphs), so the test can read the printed texts back.

@@ -60,6 +60,55 @@ QStringList pdfs(const QString& folder = QStringLiteral("out")) {
     return files;
 }
 
+// Runs this run's control script (scripts/cups-e2e.sh) or a CUPS command; true on success.
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+bool control(const QStringList& arguments) {
+    return run(runFolder() + QStringLiteral("/control"), arguments);
+}
+// A command line of the fault table: "control ..." or a CUPS command.
+bool command(const QString& line) {
+    QStringList words = line.split(QLatin1Char(' '));
+    const QString program = words.takeFirst();
+    return program == QLatin1String("control") ? control(words) : run(program, words);
+}
+
+// The cutting list as printed, but the scheduler is stopped while the job is being drawn.
+class StoppingGrid : public PrintableGrid {
+public:
+    int colCount() const override { return 2; }
+    int rowCount() const override { return 2; }
+    int colWidth(int) const override { return 100; }
+    QString cell(int col, int row) const override {
+        if (!stopped_) {
+            stopped_ = true;
+            control({QStringLiteral("stop")});
+        }
+        return QStringLiteral("%1,%2").arg(col).arg(row);
+    }
+    int screenWidth() const override { return 200; }
+    QFont font() const override { return QFont(); }
+
+private:
+    mutable bool stopped_ = false;
+};
+
+bool waitForPdfs(int count) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 90000) {
+        if (pdfs().size() >= count) {
+            return true;
+        }
+        QTest::qWait(250);
+    }
+    return false;
+}
+
 bool waitForJobs(int count) {
     QElapsedTimer timer;
     timer.start();
@@ -81,6 +130,8 @@ private slots:
     void init();
     void cleanupTestCase();
     void printsTheWindowThenTheCuttingListThenTheWindow();
+    void eachFaultShowsItsBoxAndTheNextPrintWorks_data();
+    void eachFaultShowsItsBoxAndTheNextPrintWorks();
     void withoutDefaultPrinterNothingIsPrinted();
 
 private:
@@ -175,6 +226,64 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
     QVERIFY2(waitForJobs(4), qPrintable(pageLog().join('\n')));
     QVERIFY2(pageLog().value(3).startsWith(QStringLiteral("PDF ")), qPrintable(pageLog().value(3)));
     QCOMPARE(pdfs(QStringLiteral("out-autre")), QStringList());
+}
+
+void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks_data() {
+    QTest::addColumn<QString>("cause"); // before the print; empty: the scheduler stops during it
+    QTest::addColumn<QString>("remedy");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a queue that rejects jobs")
+        << "cupsreject -r entretien PDF"
+        << "cupsaccept PDF"
+        << "La file d'impression « PDF » refuse les travaux : entretien.";
+    QTest::newRow("the scheduler stopped before the job")
+        << "control stop"
+        << "control start"
+        << "Le service d'impression ne répond pas : rien n'a été envoyé à « PDF ».";
+    QTest::newRow("the scheduler stopped during the job")
+        << QString() << "control start"
+        << "Le service d'impression ne répond pas : rien n'a été envoyé à « PDF ».";
+    QTest::newRow("the printer chosen at first use deleted since")
+        << "control remove PDF"
+        << "control restore PDF"
+        << "L'imprimante « PDF », choisie à la première impression, n'existe plus.";
+    QTest::newRow("a job the printer's backend refuses")
+        << "control break PDF"
+        << "control mend PDF"
+        << "L'imprimante « PDF » a refusé le travail";
+}
+
+void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
+    if (mode() != QLatin1String("default")) {
+        QSKIP("the queue is not the default printer in this run");
+    }
+    QFETCH(QString, cause);
+    QFETCH(QString, remedy);
+    QFETCH(QString, message);
+    TMainForm form;
+    form.SpeedButtonPrint->click(); // binds the printer (if not yet) while all is well
+    const int files = static_cast<int>(pdfs().size());
+    QCOMPARE(boxes_.size(), 1);
+
+    if (cause.isEmpty()) {
+        printCuttingList(StoppingGrid());
+    } else {
+        QVERIFY2(command(cause), qPrintable(cause));
+        form.SpeedButtonPrint->click();
+    }
+    QCOMPARE(boxes_.size(), 3); // the confirmation, then the error box
+    QCOMPARE(boxes_[2].icon, platform::BoxIcon::Error);
+    QVERIFY2(boxes_[2].text.startsWith(message), qPrintable(boxes_[2].text));
+    qInfo("%s", qPrintable(boxes_[2].text)); // what the user reads, in the log
+    QVERIFY(!platform::appPrinter().printing());
+    QCOMPARE(static_cast<int>(pdfs().size()), files);
+
+    // The cause gone, the same printer prints again.
+    QVERIFY2(command(remedy), qPrintable(remedy));
+    form.SpeedButtonPrint->click();
+    QCOMPARE(boxes_.size(), 4); // its confirmation alone
+    QVERIFY2(waitForPdfs(files + 1), qPrintable(pageLog().join('\n')));
+    QCOMPARE(static_cast<int>(pdfs().size()), files + 1);
 }
 
 void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {

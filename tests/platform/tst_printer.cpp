@@ -22,6 +22,9 @@ private slots:
     void secondJobWhileOneIsOpenFails();
     void pagesAndCanvasOnlyInsideAJob();
     void failedOpeningLeavesNoJob();
+    void failedJobIsReportedAndLeavesThePrinterFree_data();
+    void failedJobIsReportedAndLeavesThePrinterFree();
+    void jobStaysOpenWhileTheSystemTakesIt();
     void systemErrorMessageCarriesCodeAndText();
     void noSchedulerMeansNoDefaultPrinter();
     void painterCanvasDrawsWhatItIsAsked();
@@ -125,6 +128,65 @@ void TestPrinter::failedOpeningLeavesNoJob() {
     QVERIFY(!printer.printing());
     printer.beginDoc();
     printer.endDoc();
+    QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
+}
+
+void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree_data() {
+    QTest::addColumn<bool>("pageFails");
+    QTest::addColumn<bool>("endFails");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("the system refuses the job as it is handed over")
+        << false << true << "La file d'impression « PDF » refuse les travaux : maintenance";
+    QTest::newRow("the device refuses a new page") << true << false
+                                                   << "L'imprimante n'a pas pu commencer une "
+                                                      "nouvelle page";
+    QTest::newRow("both: the first failure is the one reported")
+        << true << true << "L'imprimante n'a pas pu commencer une nouvelle page";
+}
+
+void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree() {
+    QFETCH(bool, pageFails);
+    QFETCH(bool, endFails);
+    QFETCH(QString, message);
+    if (pageFails) {
+        device_->failNewPage(platform::newPageError());
+    }
+    if (endFails) {
+        device_->failEnd(platform::queueRejectsError("PDF", "maintenance"));
+    }
+    platform::Printer& printer = platform::appPrinter();
+    try {
+        printer.printDoc([&] { printer.newPage(); });
+        QFAIL("no failure raised");
+    } catch (const PrinterError& failure) {
+        QCOMPARE(QString::fromUtf8(failure.what()), message);
+    }
+    QVERIFY(!printer.printing());
+    QVERIFY_THROWS_EXCEPTION(PrinterError, printer.canvas());
+    // The cause gone, the next job prints.
+    printer.printDoc([&] { printer.canvas().drawLine({0, 0}, {1, 1}); });
+    QCOMPARE(device_->log(),
+             QStringList({"select", "begin \"\"", "page", "end", "begin \"\"", "end"}));
+    QCOMPARE(device_->recorder().described(), QStringList({"line 0,0 1,1"}));
+}
+
+void TestPrinter::jobStaysOpenWhileTheSystemTakesIt() {
+    platform::Printer& printer = platform::appPrinter();
+    bool openMeanwhile = false;
+    QString secondJob;
+    device_->onEnd([&] {
+        openMeanwhile = printer.printing();
+        try {
+            printer.beginDoc();
+        } catch (const PrinterError& failure) {
+            secondJob = QString::fromUtf8(failure.what());
+        }
+    });
+    printer.beginDoc();
+    printer.endDoc();
+    QVERIFY(openMeanwhile);
+    QCOMPARE(secondJob, QStringLiteral("Impression en cours"));
+    QVERIFY(!printer.printing());
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
 }
 

@@ -55,6 +55,7 @@ private slots:
     void printButtonAsksThenPrints_data();
     void printButtonAsksThenPrints();
     void missingPrinterReachesTheErrorBox();
+    void jobTheSystemRefusesReachesTheErrorBox();
 
 private:
     QStringList images() const { return device_->recorder().described({CanvasCall::Kind::Image}); }
@@ -231,6 +232,22 @@ void TestWindowPrint::missingPrinterReachesTheErrorBox() {
     device_->failSelect(std::nullopt);
     form.SpeedButtonPrint->click();
     QCOMPARE(images().size(), 1);
+}
+
+void TestWindowPrint::jobTheSystemRefusesReachesTheErrorBox() {
+    device_->failEnd(platform::printerGoneError(QStringLiteral("PDF")));
+    TMainForm form;
+    form.SpeedButtonPrint->click();
+    QCOMPARE(boxes_.size(), 2);
+    QCOMPARE(boxes_[1].icon, platform::BoxIcon::Error);
+    QCOMPARE(
+        boxes_[1].text,
+        QStringLiteral("L'imprimante « PDF », choisie à la première impression, n'existe plus."));
+    QVERIFY(!platform::appPrinter().printing());
+    form.SpeedButtonPrint->click();
+    QCOMPARE(boxes_.size(), 3); // its confirmation alone
+    QCOMPARE(images().size(), 2);
+    QCOMPARE(device_->log().count(QStringLiteral("end")), 2);
 }
 
 QTEST_MAIN(TestWindowPrint)
