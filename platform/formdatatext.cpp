@@ -182,16 +182,16 @@ private:
             ++pos_;
         }
         const std::string_view digits = text_.substr(begun, pos_ - begun);
-        long long value = 0;
+        long long number = 0;
         const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
         if (error == std::errc::result_out_of_range) {
             fail("nombre hors limites : " + std::string(digits));
         }
         if (error != std::errc() || end != digits.data() + digits.size()) {
             fail("nombre attendu");
         }
-        return value;
+        return number;
     }
 
     std::string text() {
@@ -240,9 +240,9 @@ private:
             }
             digits.push_back(text_[pos_++]);
             if (digits.size() == 2) {
-                unsigned value = 0;
-                std::from_chars(digits.data(), digits.data() + 2, value, 16); // two checked digits
-                bytes.push_back(static_cast<std::uint8_t>(value));
+                unsigned byte = 0;
+                std::from_chars(digits.data(), digits.data() + 2, byte, 16); // two checked digits
+                bytes.push_back(static_cast<std::uint8_t>(byte));
                 digits.clear();
             }
         }
