@@ -202,7 +202,8 @@ void ComponentReader::readListBegin() {
 }
 
 bool ComponentReader::endOfList() const {
-    return nextValue() == ValueType::Null;
+    // Only the end mark counts: what follows may be a name, whose length byte is no value tag.
+    return peekByte() == static_cast<std::uint8_t>(ValueType::Null);
 }
 
 void ComponentReader::readListEnd() {

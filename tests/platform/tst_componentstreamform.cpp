@@ -56,6 +56,7 @@ private slots:
     void prefixedObjectsKeepTheirFlags();
     void everyCutFailsCleanly();
     void badSignatureFails();
+    void propertyNamesOfAnyLengthAreReadBack();
 };
 
 void TestComponentStreamForm::objectsAndPropertiesAreReadBack() {
@@ -113,6 +114,23 @@ void TestComponentStreamForm::everyCutFailsCleanly() {
     for (std::size_t cut = 4; cut < data.size(); ++cut) {
         QCOMPARE(failureOf(std::string_view(data).substr(0, cut)),
                  QStringLiteral("Erreur de lecture du flux : données tronquées"));
+    }
+}
+
+void TestComponentStreamForm::propertyNamesOfAnyLengthAreReadBack() {
+    // A name's length byte is no value tag: 21 and beyond are not read as one.
+    for (const std::size_t length : {std::size_t(21), std::size_t(245), std::size_t(255)}) {
+        const std::string name(length, 'N');
+        platform::FormWriter form;
+        form.beginObject("TX", "O");
+        form.stream().writePropName(name);
+        form.stream().writeInteger(1);
+        form.endProperties();
+        form.endObject();
+        const std::string data = form.take();
+        const FormObject root = platform::parseForm(data);
+        QCOMPARE(root.properties.size(), std::size_t(1));
+        QCOMPARE(root.properties[0].name, name);
     }
 }
 
