@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace platform {
@@ -16,12 +17,19 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     for (qsizetype i = 0; i < items.size(); ++i) {
         auto* radio = platform::makeChild<QRadioButton>(items[i], this);
         radio->setAccessibleName(items[i]);
-        // The group decides which button is checked, so that the index and the buttons never
-        // disagree and clicked() is emitted once per change.
-        radio->setAutoExclusive(false);
+        // Exclusive among the group's buttons: checking one unchecks the other, the checked one
+        // refuses to uncheck itself, and assistive tools announce radio buttons (a
+        // non-exclusive one reads as a check box).
+        radio->setAutoExclusive(true);
         radio->installEventFilter(this);
         const int index = static_cast<int>(i);
-        connect(radio, &QRadioButton::clicked, this, [this, index] { choose(index, false); });
+        // Every way of choosing ends in a button becoming checked: a click, Space, the arrows,
+        // setItemIndex, and an assistive tool's toggle action (which emits no clicked()).
+        connect(radio, &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked) {
+                chosen(index);
+            }
+        });
         buttons_.append(radio);
     }
     updateTabStop();
@@ -36,22 +44,37 @@ void RadioGroup::setItemIndex(int index) {
     if (index < -1 || index >= count()) {
         return;
     }
-    choose(index, false);
+    if (index >= 0) {
+        buttons_[index]->setChecked(true);
+        return;
+    }
+    QRadioButton* checked = button(itemIndex_);
+    if (checked == nullptr) {
+        return;
+    }
+    // No choice at all: only a non-exclusive button lets itself be unchecked.
+    {
+        const QSignalBlocker quiet(checked);
+        checked->setAutoExclusive(false);
+        checked->setChecked(false);
+        checked->setAutoExclusive(true);
+    }
+    itemIndex_ = -1;
+    updateTabStop();
+    emit clicked();
 }
 
-void RadioGroup::choose(int index, bool moveFocus) {
-    for (int i = 0; i < count(); ++i) {
-        buttons_[i]->setChecked(i == index);
-    }
-    const bool changed = index != itemIndex_;
+// The arrow keys: check the item, then give it the focus.
+void RadioGroup::chooseAndFocus(int index) {
+    buttons_[index]->setChecked(true);
+    buttons_[index]->setFocus(Qt::TabFocusReason);
+}
+
+// Runs once per change, after the previous item has been unchecked.
+void RadioGroup::chosen(int index) {
     itemIndex_ = index;
     updateTabStop();
-    if (moveFocus && index >= 0) {
-        buttons_[index]->setFocus(Qt::TabFocusReason);
-    }
-    if (changed) {
-        emit clicked();
-    }
+    emit clicked();
 }
 
 // Only the chosen button is a tab stop (the first when none is chosen): Tab enters and leaves
@@ -75,7 +98,7 @@ bool RadioGroup::eventFilter(QObject* watched, QEvent* event) {
                 step = -1;
             }
             if (step != 0) {
-                choose((from + step + count()) % count(), true);
+                chooseAndFocus((from + step + count()) % count());
                 return true;
             }
         }

@@ -1,6 +1,8 @@
 #pragma once
 // A group box holding one column of radio buttons, with the index of the chosen item and one
-// click notification, the way the designed windows use their choice groups.
+// click notification, the way the designed windows use their choice groups. The buttons are
+// exclusive among themselves, so assistive tools see radio buttons and exactly one is checked
+// once an item is chosen.
 
 #include <QGroupBox>
 #include <QList>
@@ -26,7 +28,8 @@ public:
     QRadioButton* button(int index) const;
 
 signals:
-    // The choice changed, by the mouse, the keyboard or setItemIndex.
+    // The choice changed, once per change whatever made it: the mouse, the arrow keys or Space,
+    // an assistive tool's toggle, setItemIndex.
     void clicked();
 
 protected:
@@ -37,7 +40,8 @@ protected:
 private:
     void arrangeButtons();
     static void fitText(QRadioButton* button, int available);
-    void choose(int index, bool moveFocus);
+    void chooseAndFocus(int index);
+    void chosen(int index);
     void updateTabStop();
 
     QList<QRadioButton*> buttons_;
