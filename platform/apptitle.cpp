@@ -1,6 +1,7 @@
 #include "platform/apptitle.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace platform {
 
@@ -12,10 +13,10 @@ QString titleFromExecutable(const QString& path) {
     if (dot >= 0) {
         name.truncate(dot);
     }
-    if (name.size() > 1) {
-        name = name.left(1) + name.mid(1).toLower();
+    if (name.isEmpty()) {
+        return name;
     }
-    return name;
+    return name.left(1).toUpper() + name.mid(1).toLower();
 }
 
 QString applicationTitle() {

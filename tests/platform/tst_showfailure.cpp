@@ -73,8 +73,8 @@ void TestShowFailure::titleRule_data() {
     QTest::addColumn<QString>("title");
     QTest::newRow("an upper-case program file") << "C:\\Prog\\QUILVAR.EXE"
                                                 << "Quilvar";
-    QTest::newRow("a Linux program keeps its first letter") << "/usr/bin/quilvar"
-                                                            << "quilvar";
+    QTest::newRow("the lower-case Linux program gets its capital") << "/usr/bin/quilvar"
+                                                                   << "Quilvar";
     QTest::newRow("cut at the first dot") << "/opt/Mon.Outil.bin"
                                           << "Mon";
     QTest::newRow("a single letter") << "/x/Q"
