@@ -5,6 +5,7 @@
 #include "platform/label.h"
 #include "platform/messagebox.h"
 #include "platform/speedbutton.h"
+#include "support/modalanswer.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 
@@ -43,11 +44,6 @@ private slots:
     void runEndsWithCodeZeroWhenTheMainWindowCloses();
 
 private:
-    // Runs `open` (which enters a modal loop) and answers the modal window with `answer`. A
-    // watchdog closes any modal window still open after a few seconds and fails the test.
-    QList<QWidget*> answerModal(const std::function<void()>& open,
-                                const std::function<void(QWidget*)>& answer);
-
     std::unique_ptr<app::Program> program_;
     QList<platform::BoxRequest> boxes_;
 };
@@ -64,38 +60,6 @@ void TestProgram::init() {
 void TestProgram::cleanup() {
     program_.reset();
     platform::setBoxResponder({});
-}
-
-QList<QWidget*> TestProgram::answerModal(const std::function<void()>& open,
-                                         const std::function<void(QWidget*)>& answer) {
-    QList<QWidget*> seen;
-    bool timedOut = false;
-    QTimer responder;
-    responder.setInterval(20);
-    QObject::connect(&responder, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            responder.stop();
-            seen.append(modal);
-            answer(modal);
-        }
-    });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        timedOut = true;
-        while (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-        }
-    });
-    responder.start();
-    watchdog.start(5000);
-    open();
-    responder.stop();
-    watchdog.stop();
-    if (timedOut) {
-        QTest::qFail("a modal window was left open", __FILE__, __LINE__);
-    }
-    return seen;
 }
 
 void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
@@ -141,9 +105,9 @@ void TestProgram::aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt() {
         QTest::keyClick(focus, Qt::Key_Return);
     };
     const auto clickAbout = [&] { QTest::mouseClick(main.SpeedButtonAbout, Qt::LeftButton); };
-    const QList<QWidget*> first = answerModal(clickAbout, pressEnter);
+    const QList<QWidget*> first = testsupport::answerModal(clickAbout, pressEnter);
     QVERIFY(!program_->AboutBox().isVisible());
-    const QList<QWidget*> second = answerModal(clickAbout, pressEnter);
+    const QList<QWidget*> second = testsupport::answerModal(clickAbout, pressEnter);
     QCOMPARE(first.size(), 1);
     QCOMPARE(second.size(), 1);
     QCOMPARE(first[0], &program_->AboutBox());
@@ -170,7 +134,7 @@ void TestProgram::cuttingListButtonOpensTheOneCuttingListWindow() {
             modal->close();
         }
     };
-    const QList<QWidget*> seen = answerModal(clickList, closeList);
+    const QList<QWidget*> seen = testsupport::answerModal(clickList, closeList);
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0], &list);
     QVERIFY(!list.isVisible());
