@@ -3,8 +3,11 @@
 #include "platform/apptitle.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <map>
 #include <utility>
 
@@ -28,15 +31,67 @@ QMessageBox::Icon qtIcon(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::ButtonRole role(BoxAnswer answer) {
-    switch (answer) {
-    case BoxAnswer::Yes:
-        return QMessageBox::YesRole;
-    case BoxAnswer::No:
-        return QMessageBox::NoRole;
-    default:
-        return QMessageBox::AcceptRole;
+// A box parented to its owner, which keeps it above that window, but standing at the centre of
+// the screen rather than over the owner.
+class ScreenCentredBox : public QMessageBox {
+public:
+    ScreenCentredBox(const BoxRequest& request, QWidget* parent)
+        : QMessageBox(qtIcon(request.icon), request.caption, request.text, NoButton, parent) {}
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event); // sizes the box, then centres it over the parent
+        const QScreen* screen =
+            parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+        if (screen != nullptr) {
+            QRect placed = geometry();
+            placed.moveCenter(screen->availableGeometry().center());
+            move(placed.topLeft());
+        }
     }
+};
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Once a box has closed, the window that was active before it is active again: also when that
+// window did not own the box, or when the desktop handed the activation elsewhere.
+void reactivate(QWidget* window) {
+    if (window == nullptr || !window->isVisible() || QApplication::activeWindow() == window) {
+        return;
+    }
+    // Wayland leaves activation to the compositor, and Qt warns at every request there.
+    if (onWayland()) {
+        return;
+    }
+    window->activateWindow();
+}
+
+BoxAnswer execBox(const BoxRequest& request) {
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    QWidget* owner = request.owner != nullptr ? request.owner->window() : nullptr;
+    ScreenCentredBox box(request, owner != nullptr && owner->isVisible() ? owner : nullptr);
+    // A field's text quoted in a message must read as typed, even when it looks like markup.
+    box.setTextFormat(Qt::PlainText);
+    std::map<QAbstractButton*, BoxAnswer> answers;
+    for (BoxAnswer answer : request.buttons) {
+        // Every desktop's button order (GNOME puts No before Yes) keeps buttons of one role in
+        // the order they were added; the answers are told apart here, not by their roles.
+        QPushButton* button = box.addButton(buttonText(answer), QMessageBox::ActionRole);
+        answers[button] = answer;
+        if (answer == request.defaultButton) {
+            box.setDefaultButton(button);
+        }
+        if (answer == request.escapeButton) {
+            box.setEscapeButton(button);
+        }
+    }
+    box.exec();
+    const auto found = answers.find(box.clickedButton());
+    const BoxAnswer answer = found == answers.end() ? BoxAnswer::Closed : found->second;
+    reactivate(active);
+    return answer;
 }
 
 } // namespace
@@ -56,28 +111,25 @@ BoxResponder setBoxResponder(BoxResponder next) {
     return std::exchange(responder(), std::move(next));
 }
 
-BoxAnswer showBox(const BoxRequest& request) {
-    if (responder()) {
-        return responder()(request);
+QWidget* boxOwner() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
     }
-    QMessageBox box(qtIcon(request.icon), request.caption, request.text);
-    std::map<QAbstractButton*, BoxAnswer> answers;
-    for (BoxAnswer answer : request.buttons) {
-        QPushButton* button = box.addButton(buttonText(answer), role(answer));
-        answers[button] = answer;
-        if (answer == request.defaultButton) {
-            box.setDefaultButton(button);
-        }
-        if (answer == request.escapeButton) {
-            box.setEscapeButton(button);
-        }
-    }
-    box.exec();
-    const auto found = answers.find(box.clickedButton());
-    return found == answers.end() ? BoxAnswer::Closed : found->second;
+    return QApplication::activeModalWidget();
 }
 
-void showNotice(const QString& text) {
+BoxAnswer showBox(const BoxRequest& request) {
+    BoxRequest owned = request;
+    if (owned.owner == nullptr) {
+        owned.owner = boxOwner();
+    }
+    if (responder()) {
+        return responder()(owned);
+    }
+    return execBox(owned);
+}
+
+void showNotice(const QString& text, QWidget* owner) {
     BoxRequest request;
     request.caption = applicationTitle();
     request.text = text;
@@ -85,10 +137,11 @@ void showNotice(const QString& text) {
     request.buttons = {BoxAnswer::Ok};
     request.defaultButton = BoxAnswer::Ok;
     request.escapeButton = BoxAnswer::Ok;
+    request.owner = owner;
     showBox(request);
 }
 
-bool confirmInformation(const QString& text) {
+bool confirmInformation(const QString& text, QWidget* owner) {
     BoxRequest request;
     request.caption = QStringLiteral("Information");
     request.text = text;
@@ -96,6 +149,7 @@ bool confirmInformation(const QString& text) {
     request.buttons = {BoxAnswer::Yes, BoxAnswer::No};
     request.defaultButton = BoxAnswer::Yes;
     request.escapeButton = BoxAnswer::No;
+    request.owner = owner;
     return showBox(request) == BoxAnswer::Yes;
 }
 

@@ -365,7 +365,7 @@ void TMainForm::SpeedButtonCalculClick() {
                                    applyOutput(output, QString::fromStdString(text));
                                });
         if (outcome == calc::PanelOutcome::InputRejected) {
-            platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice));
+            platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice), this);
         }
     });
 }
@@ -373,7 +373,7 @@ void TMainForm::SpeedButtonCalculClick() {
 // Prints the window's client area as a picture after a confirmation.
 void TMainForm::SpeedButtonPrintClick() {
     platform::guarded([this] {
-        if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"))) {
+        if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"), this)) {
             PrintWindowImage(*this);
         }
     });
