@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <optional>
 #include <utility>
@@ -27,12 +28,31 @@ char16_t controlCharacterOfKey(int key) {
     }
 }
 
+// Edit commands that desktops also bind to keys typing nothing (Shift+Insert pastes, Shift+Delete
+// cuts, Alt+Backspace undoes): each gives the control character of its Ctrl+letter key, so a
+// filter judges the command alike whichever key gives it.
+char16_t editCommandCharacter(const QKeyEvent& event) {
+    static constexpr std::pair<QKeySequence::StandardKey, char16_t> kCommands[] = {
+        {QKeySequence::Paste, 22}, {QKeySequence::Cut, 24},  {QKeySequence::Copy, 3},
+        {QKeySequence::Undo, 26},  {QKeySequence::Redo, 25},
+    };
+    for (const auto& [command, character] : kCommands) {
+        if (event.matches(command)) {
+            return character;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 char16_t typedCharacter(const QKeyEvent& event) {
     const int key = event.key();
     const bool control = event.modifiers().testFlag(Qt::ControlModifier);
     if (key >= Qt::Key_Escape) {
+        if (const char16_t command = editCommandCharacter(event)) {
+            return command;
+        }
         // Keys outside the character range type nothing, whatever text the system attaches
         // (X11 gives Delete the text DEL), except these four.
         switch (key) {

@@ -12,8 +12,9 @@ namespace platform {
 
 // The character a key press types, as a classic edit control receives it: the text of the key,
 // the control characters of Ctrl+letter (Ctrl+V is 22), Enter 13, Escape 27, Backspace 8.
-// 0 for keys that type nothing (arrows, Delete, Home, function keys) and for Tab, which moves
-// the focus.
+// Another key bound to paste, cut, copy, undo or redo (Shift+Insert) gives the character of
+// that command's Ctrl+letter, so no key edits the text behind the filter's back. 0 for keys that
+// type nothing (arrows, Delete, Home, function keys) and for Tab, which moves the focus.
 char16_t typedCharacter(const QKeyEvent& event);
 
 inline constexpr char16_t kDroppedKey = 7;

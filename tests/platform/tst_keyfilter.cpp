@@ -2,6 +2,8 @@
 #include "platform/keyfilter.h"
 #include "platform/messagebox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QtTest>
@@ -13,6 +15,7 @@ private slots:
     void typedCharacter_data();
     void typedCharacter();
     void hookDropsReplacesOrPasses();
+    void pasteKeysGoThroughTheHandler();
     void failingHandlerDropsTheKeyAndShowsTheFailure();
 };
 
@@ -39,8 +42,22 @@ void TestKeyFilter::typedCharacter_data() {
         << int(Qt::Key_Delete) << 0 << "\x7f" << 0;
     QTest::newRow("Tab moves the focus, types nothing") << int(Qt::Key_Tab) << 0 << "\t" << 0;
     QTest::newRow("an arrow types nothing") << int(Qt::Key_Left) << 0 << "" << 0;
-    QTest::newRow("Shift+Insert types nothing")
-        << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << "" << 0;
+    QTest::newRow("Insert types nothing") << int(Qt::Key_Insert) << 0 << "" << 0;
+    // Every other key bound to an edit command stands for that command's Ctrl+letter.
+    const std::pair<QKeySequence::StandardKey, int> commands[] = {
+        {QKeySequence::Paste, 22}, {QKeySequence::Cut, 24},  {QKeySequence::Copy, 3},
+        {QKeySequence::Undo, 26},  {QKeySequence::Redo, 25},
+    };
+    for (const auto& [command, character] : commands) {
+        for (const QKeySequence& binding : QKeySequence::keyBindings(command)) {
+            const QKeyCombination combination = binding[0];
+            if (combination.key() >= Qt::Key_Escape) {
+                QTest::addRow("%s gives %d", qPrintable(binding.toString()), character)
+                    << int(combination.key()) << int(combination.keyboardModifiers()) << ""
+                    << character;
+            }
+        }
+    }
 }
 
 void TestKeyFilter::typedCharacter() {
@@ -69,6 +86,20 @@ void TestKeyFilter::hookDropsReplacesOrPasses() {
     QVERIFY(!edit.testAttribute(Qt::WA_InputMethodEnabled));
     QTest::keyClick(&edit, Qt::Key_Left); // no character: never reaches the handler
     QCOMPARE(seen.size(), 4);
+}
+
+void TestKeyFilter::pasteKeysGoThroughTheHandler() {
+    QLineEdit edit;
+    platform::KeyPressHook::install(&edit, [](QObject*, char16_t& key) {
+        if (key == 22) {
+            key = platform::kDroppedKey;
+        }
+    });
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    for (const QKeySequence& paste : QKeySequence::keyBindings(QKeySequence::Paste)) {
+        QTest::keySequence(&edit, paste);
+    }
+    QCOMPARE(edit.text(), QString());
 }
 
 void TestKeyFilter::failingHandlerDropsTheKeyAndShowsTheFailure() {
