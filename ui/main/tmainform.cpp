@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -101,6 +102,14 @@ void TMainForm::createButtonBar() {
     SpeedButtonHelp =
         platform::makeSpeedButton(PanelButton, "SpeedButtonHelp", 224, QStringLiteral("Aide"),
                                   QStringLiteral(":/glyphs/help.bmp"), 2);
+
+    // The bar's buttons take no focus; their keys reach them from any field. None of these keys
+    // is one a line edit claims for itself (Ctrl+D deletes a character on X11).
+    SpeedButtonCalcul->setKey(QKeySequence(Qt::Key_F9));
+    SpeedButtonPrint->setKey(QKeySequence(Qt::CTRL | Qt::Key_P));
+    SpeedButtonDebit->setKey(QKeySequence(Qt::CTRL | Qt::Key_L));
+    SpeedButtonAbout->setKey(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    SpeedButtonHelp->setKey(QKeySequence(Qt::Key_F1));
 }
 
 void TMainForm::createChoices() {
