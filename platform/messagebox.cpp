@@ -112,10 +112,12 @@ BoxResponder setBoxResponder(BoxResponder next) {
 }
 
 QWidget* boxOwner() {
-    if (QWidget* active = QApplication::activeWindow()) {
-        return active;
+    // While a modal window is open, no other window takes input, so it opened the box. The
+    // desktop may not have activated it yet (or at all, without a window manager).
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
     }
-    return QApplication::activeModalWidget();
+    return QApplication::activeWindow();
 }
 
 BoxAnswer showBox(const BoxRequest& request) {

@@ -30,7 +30,7 @@ using BoxResponder = std::function<BoxAnswer(const BoxRequest&)>;
 // Installs `responder` (an empty one restores real boxes); returns the previous responder.
 BoxResponder setBoxResponder(BoxResponder responder);
 
-// The window a box opened now belongs to: the active window, else the modal window open, else
+// The window a box opened now belongs to: the modal window open, else the active window, else
 // none.
 QWidget* boxOwner();
 

@@ -417,6 +417,7 @@ void TestFormDebitDlg::printButtonConfirmsThenPrintsAndStaysOpen() {
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, QStringLiteral("Impression de la fiche de débit"));
     QCOMPARE(boxes_[0].caption, QStringLiteral("Information"));
+    QCOMPARE(boxes_[0].owner, list_.get()); // the list, not the main window under it
     QCOMPARE(recorder.log(), log);
 }
 
