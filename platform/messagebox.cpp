@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <map>
 #include <utility>
 
@@ -41,6 +42,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event); // sizes the box, then centres it over the parent
+        if (event->spontaneous()) {
+            return; // shown again by the desktop (restored): it stays where it is
+        }
         const QScreen* screen =
             parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
         if (screen != nullptr) {

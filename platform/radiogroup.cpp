@@ -17,7 +17,7 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     for (qsizetype i = 0; i < items.size(); ++i) {
         auto* radio = platform::makeChild<QRadioButton>(items[i], this);
         radio->setAccessibleName(items[i]);
-        // Exclusive among the group's buttons: checking one unchecks the other, the checked one
+        // Exclusive among the group's buttons: checking one unchecks the others, the checked one
         // refuses to uncheck itself, and assistive tools announce radio buttons (a
         // non-exclusive one reads as a check box).
         radio->setAutoExclusive(true);
