@@ -5,7 +5,6 @@
 #include "platform/showfailure.h"
 #include "ui/main/mainpictures.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -33,9 +32,9 @@ TAboutBox::TAboutBox(QWidget* parent)
     setAccessibleName(windowTitle());
     setFont(platform::dialogFont());
     setFixedSize(kClientSize);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    setPalette(face);
+    // The face by role, so that it follows a theme change.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
 
     Panel1 = platform::makeChild<QFrame>(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

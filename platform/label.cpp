@@ -1,6 +1,5 @@
 #include "platform/label.h"
 
-#include <QApplication>
 #include <QEvent>
 
 namespace platform {
@@ -26,10 +25,9 @@ void Label::setCaption(const QString& caption) {
 
 void Label::setTransparent(bool transparent) {
     setAutoFillBackground(!transparent);
+    // By role, so that the patch and its text (the theme's button text) follow a theme change.
     if (!transparent) {
-        QPalette face = palette();
-        face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-        setPalette(face);
+        setBackgroundRole(QPalette::Button);
     }
 }
 

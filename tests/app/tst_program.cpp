@@ -8,6 +8,7 @@
 #include "support/modalanswer.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
+#include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -42,6 +43,7 @@ private slots:
     void helpOpensTheFixedFileInTheViewer();
     void helpOnAMissingFileLeavesTheProgramRunning();
     void runEndsWithCodeZeroWhenTheMainWindowCloses();
+    void aThemeSwitchedWhileRunningRecoloursEveryWindow();
 
 private:
     std::unique_ptr<app::Program> program_;
@@ -59,6 +61,7 @@ void TestProgram::init() {
 
 void TestProgram::cleanup() {
     program_.reset();
+    QApplication::setPalette(QPalette());
     platform::setBoxResponder({});
 }
 
@@ -183,6 +186,26 @@ void TestProgram::runEndsWithCodeZeroWhenTheMainWindowCloses() {
     QVERIFY(!timedOut);
     QCOMPARE(code, 0);
     QVERIFY(!main.isVisible());
+}
+
+void TestProgram::aThemeSwitchedWhileRunningRecoloursEveryWindow() {
+    QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53), QColor(70, 70, 70), QColor(30, 30, 30),
+                  QColor(40, 40, 40), QColor(238, 238, 236), Qt::white, QColor(45, 45, 45),
+                  QColor(53, 53, 53));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents(); // the windows hear of it through a posted event
+    const QColor face = dark.color(QPalette::Button);
+    // Each window's face, where nothing stands on it.
+    QCOMPARE(program_->MainForm().grab().toImage().pixelColor(478, 600), face);
+    QCOMPARE(program_->AboutBox().grab().toImage().pixelColor(4, 4), face);
+    TFormDebitDlg& list = program_->FormDebitDlg();
+    const QImage sheet = list.grab().toImage();
+    QCOMPARE(sheet.pixelColor(200, 16), face);
+    // The list's cells take the theme's window and text colours as they are painted.
+    const QRect cell = list.StringAlignGrid->CellRect(2, 2); // not the selected current cell
+    const QPoint inCell =
+        list.StringAlignGrid->viewport()->mapTo(&list, cell.topLeft() + QPoint(3, 3));
+    QCOMPARE(sheet.pixelColor(inCell), dark.color(QPalette::Base));
 }
 
 QTEST_MAIN(TestProgram)

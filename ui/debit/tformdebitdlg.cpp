@@ -11,7 +11,6 @@
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 
@@ -29,9 +28,9 @@ TFormDebitDlg::TFormDebitDlg(TMainForm& mainForm)
     setWindowTitle(QStringLiteral("Fiche de débit"));
     setAccessibleName(windowTitle());
     setFont(platform::dialogFont());
-    QPalette face = palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    setPalette(face);
+    // The face by role, so that it follows a theme change; the grid reads its system colours
+    // when it paints.
+    setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setSizeGripEnabled(false);
     resize(kClientSize);

@@ -1,6 +1,7 @@
 #include "ui/main/tmainform.h"
 
 #include "calc/numbertext.h"
+#include "platform/colors.h"
 #include "platform/fonts.h"
 #include "platform/glyphs.h"
 #include "platform/helpviewer.h"
@@ -16,7 +17,6 @@
 #include "ui/main/mainpictures.h"
 #include "ui/main/windowprint.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFrame>
@@ -54,9 +54,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
     setAccessibleName(windowTitle());
     setFont(platform::dialogFont());
-    QPalette face = palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    setPalette(face);
+    // The face is the theme's button colour, read by role so that it follows a theme change.
+    setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     resize(kClientSize);
 
@@ -160,13 +159,12 @@ void TMainForm::createInformationGroup() {
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->move(8, 72);
 
-    const QColor window = QApplication::palette().color(QPalette::Base);
     EditTenon = makeEdit(GroupBox1, "EditTenon", QStringLiteral("15"), {152, 24, 57, 21},
                          Label2->Caption());
-    ui::setFieldColour(EditTenon, window);
+    ui::setFieldColour(EditTenon, platform::clWindow);
     EditEpaisseur = makeEdit(GroupBox1, "EditEpaisseur", QStringLiteral("24"), {152, 64, 57, 21},
                              Label3->Caption());
-    ui::setFieldColour(EditEpaisseur, window);
+    ui::setFieldColour(EditEpaisseur, platform::clWindow);
     Label2->setBuddy(EditTenon);
     Label3->setBuddy(EditEpaisseur);
 }
@@ -192,25 +190,22 @@ void TMainForm::createDrawing() {
         }
     });
 
-    const QColor yellow(255, 255, 0);
-    const QColor aqua(0, 255, 255);
-    const QColor face = QApplication::palette().color(QPalette::Button);
     EditAngle = makeEdit(this, "EditAngle", QStringLiteral("50"), {0, 0, 30, 21},
                          QStringLiteral("Angle (degrés)"));
     EditAngle->setEnabled(false);
-    ui::setFieldColour(EditAngle, face);
+    ui::setFieldColour(EditAngle, platform::clBtnFace);
     EditGrandExt = makeEdit(this, "EditGrandExt", QStringLiteral("795"), {0, 0, 41, 21},
                             QStringLiteral("Grande hauteur extérieure (mm)"));
-    ui::setFieldColour(EditGrandExt, yellow);
+    ui::setFieldColour(EditGrandExt, ui::clYellow);
     EditPetitExt = makeEdit(this, "EditPetitExt", QStringLiteral("351"), {0, 0, 49, 21},
                             QStringLiteral("Petite hauteur extérieure (mm)"));
-    ui::setFieldColour(EditPetitExt, yellow);
+    ui::setFieldColour(EditPetitExt, ui::clYellow);
     EditLargBois = makeEdit(this, "EditLargBois", QStringLiteral("70"), {0, 0, 41, 21},
                             QStringLiteral("Largeur des bois (mm)"));
-    ui::setFieldColour(EditLargBois, aqua);
+    ui::setFieldColour(EditLargBois, ui::clAqua);
     EditLargeur = makeEdit(this, "EditLargeur", QStringLiteral("525"), {0, 0, 41, 21},
                            QStringLiteral("Largeur hors tout (mm)"));
-    ui::setFieldColour(EditLargeur, aqua);
+    ui::setFieldColour(EditLargeur, ui::clAqua);
 
     LabelAngle = platform::makeChild<platform::Label>(QStringLiteral("°"), this);
     LabelAngle->setObjectName(QStringLiteral("LabelAngle"));
@@ -310,8 +305,6 @@ void TMainForm::RadioGroupFormeClick() {
 
 void TMainForm::RadioGroupChoixClick() {
     platform::guarded([this] {
-        const QColor yellow(255, 255, 0);
-        const QColor face = QApplication::palette().color(QPalette::Button);
         // Per mode: is EditAngle, EditGrandExt, EditPetitExt entered (yellow) or computed?
         static constexpr bool entered[3][3] = {
             {false, true, true}, {true, true, false}, {true, false, true}};
@@ -322,7 +315,7 @@ void TMainForm::RadioGroupChoixClick() {
         QLineEdit* const fields[3] = {EditAngle, EditGrandExt, EditPetitExt};
         for (int i = 0; i < 3; ++i) {
             fields[i]->setEnabled(entered[index][i]);
-            ui::setFieldColour(fields[i], entered[index][i] ? yellow : face);
+            ui::setFieldColour(fields[i], entered[index][i] ? ui::clYellow : platform::clBtnFace);
         }
     });
 }
@@ -427,6 +420,18 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PanelButton->resize(width(), PanelButton->height());
+}
+
+// A new desktop palette (a theme switched while the program runs): the face and the labels
+// follow by their roles; the fields' colours are worked out again for it.
+void TMainForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        // By search, not by member: the event may come while the window is being built.
+        for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+            ui::refreshFieldColour(edit);
+        }
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
