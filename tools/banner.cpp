@@ -12,7 +12,7 @@ namespace tools {
 namespace {
 
 // A warm oak colour whose shade wanders along slow, slightly wavy grain lines.
-QRgb woodAt(int x, int y) {
+QRgb woodAt(double x, double y) {
     const double wave = 2.5 * std::sin(x * 0.021) + 1.2 * std::sin(x * 0.067 + 1.3);
     const double grain = std::sin((y + wave) * 1.9) * 0.5 + std::sin((y + wave * 1.7) * 0.73) * 0.5;
     const double knot = std::exp(-(std::pow((x - 250) / 18.0, 2) + std::pow((y - 24) / 7.0, 2)));
@@ -25,21 +25,25 @@ QRgb woodAt(int x, int y) {
 
 } // namespace
 
-QImage drawBanner() {
-    QImage banner(314, 43, QImage::Format_RGB32);
+QImage drawBanner(int scale) {
+    QImage banner(314 * scale, 43 * scale, QImage::Format_RGB32);
+    // Each pixel samples the wood at its centre, in the designed pixels.
+    const auto designed = [scale](int p) { return (p + 0.5) / scale - 0.5; };
     for (int y = 0; y < banner.height(); ++y)
         for (int x = 0; x < banner.width(); ++x)
-            banner.setPixel(x, y, woodAt(x, y));
+            banner.setPixel(x, y, woodAt(designed(x), designed(y)));
 
     QPainter painter(&banner);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (scale != 1)
+        painter.scale(scale, scale);
 
     // Light from above: a highlight along the top, a shadow along the bottom.
     QLinearGradient light(0, 0, 0, 43);
     light.setColorAt(0, QColor(255, 240, 210, 90));
     light.setColorAt(0.45, QColor(255, 240, 210, 0));
     light.setColorAt(1, QColor(60, 30, 10, 110));
-    painter.fillRect(banner.rect(), light);
+    painter.fillRect(QRect(0, 0, 314, 43), light);
 
     // A small trapezoidal door as the mark.
     const QPolygonF door({QPointF(12, 6), QPointF(12, 37), QPointF(36, 37), QPointF(36, 21)});

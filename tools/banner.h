@@ -5,7 +5,7 @@
 
 namespace tools {
 
-// 314 x 43: "Quilvar" lettered on a band of wood.
-QImage drawBanner();
+// 314 x 43, or `scale` times as many pixels each way: "Quilvar" lettered on a band of wood.
+QImage drawBanner(int scale = 1);
 
 } // namespace tools

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -345,41 +346,55 @@ QImage mmLetters(int size, int spacing) {
     return scratch.copy(ink);
 }
 
-// "mm" in small letters filling its 23 x 8 box, crisp black on a patch of paper so that a line
-// passing behind it does not run through the letters.
-void paintMm(QPainter& painter, QPoint topLeft) {
-    static const QImage letters = [] {
-        // The largest letters that fit, tightened by a pixel if that makes them fit.
-        QImage best = mmLetters(10, 0);
-        for (int size = 10; size <= 20; ++size)
-            for (int spacing : {0, -1}) {
+// "mm" in small letters filling its 23 x 8 box (`scale` times larger on a sharper picture),
+// crisp black on a patch of paper so that a line passing behind it does not run through the
+// letters. Drawn in the picture's own pixels.
+void paintMm(QPainter& painter, QPoint topLeft, int scale) {
+    static std::map<int, QImage> lettersAt;
+    if (!lettersAt.count(scale)) {
+        // The largest letters that fit, tightened by up to a pixel of the designed size if that
+        // makes them fit.
+        QImage best = mmLetters(10 * scale, 0);
+        for (int size = 10 * scale; size <= 20 * scale; ++size)
+            for (int spacing = 0; spacing >= -scale; --spacing) {
                 const QImage candidate = mmLetters(size, spacing);
-                if (candidate.width() <= mmWidth && candidate.height() <= mmHeight &&
+                if (candidate.width() <= mmWidth * scale &&
+                    candidate.height() <= mmHeight * scale &&
                     candidate.width() * candidate.height() > best.width() * best.height())
                     best = candidate;
             }
-        return best;
-    }();
-    painter.fillRect(QRect(topLeft - QPoint(1, 1), QSize(mmWidth + 2, mmHeight + 2)), Qt::white);
+        lettersAt[scale] = best;
+    }
+    const QImage& letters = lettersAt[scale];
+    painter.save();
+    painter.resetTransform();
+    const QPoint at = topLeft * scale;
+    painter.fillRect(
+        QRect(at - QPoint(scale, scale), QSize((mmWidth + 2) * scale, (mmHeight + 2) * scale)),
+        Qt::white);
     // Centred in the box, standing on its bottom row.
-    const QPoint at(topLeft.x() + (mmWidth - letters.width()) / 2,
-                    topLeft.y() + mmHeight - letters.height());
-    painter.drawImage(at, letters);
+    painter.drawImage(QPoint(at.x() + (mmWidth * scale - letters.width()) / 2,
+                             at.y() + mmHeight * scale - letters.height()),
+                      letters);
+    painter.restore();
 }
 
 } // namespace
 
-QImage drawDoor(LongSide side) {
+QImage drawDoor(LongSide side, int scale) {
     const Sheet sheet = side == LongSide::Left ? longLeftSheet() : mirror(longLeftSheet());
     const std::vector<Placed> placed = placements(side);
     std::vector<QRectF> boxes;
     for (const Placed& p : placed)
         boxes.push_back(breakBox(p));
 
-    QImage picture(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    QImage picture(pictureWidth * scale, pictureHeight * scale, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Every coordinate stays the designed one: a pixel of the design covers scale x scale.
+    if (scale != 1)
+        painter.scale(scale, scale);
     for (const Stroke& stroke : sheet.strokes)
         paintStroke(painter, stroke, boxes);
     painter.setPen(Qt::NoPen);
@@ -392,7 +407,7 @@ QImage drawDoor(LongSide side) {
     }
     for (const Placed& p : placed)
         if (p.hasMm)
-            paintMm(painter, p.mm);
+            paintMm(painter, p.mm, scale);
     return picture;
 }
 

@@ -9,10 +9,12 @@
 #include "tools/glyphart.h"
 #include "tools/jpegwriter.h"
 #include "tools/palette16.h"
+#include "tools/scale2x.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -29,10 +31,26 @@ void report(bool written, const QString& path) {
     }
 }
 
-// A button strip: the picture and its greyed form side by side.
+// The same path for the picture drawn at twice the resolution: "name@2x.ext".
+QString atTwice(const QString& path) {
+    const int dot = static_cast<int>(path.lastIndexOf('.'));
+    return path.left(dot) + "@2x" + path.mid(dot);
+}
+
+// A button strip: the picture and its greyed form side by side, at the designed size and twice.
 void writeStrip(const QString& path, const tools::Art& art) {
     const QImage picture = tools::fromArt(art, olive);
     report(tools::writeBmp4(tools::sideBySide(picture, tools::greyed(picture, olive)), path), path);
+    const QImage twice = tools::scale2x(picture);
+    const QString path2x = atTwice(path);
+    report(tools::writeBmp4(tools::sideBySide(twice, tools::greyed(twice, olive, 2)), path2x),
+           path2x);
+}
+
+void writeJpegs(const QString& path, const std::function<QImage(int)>& draw) {
+    report(tools::writeJpeg(draw(1), path, jpegQuality), path);
+    const QString path2x = atTwice(path);
+    report(tools::writeJpeg(draw(2), path2x, jpegQuality), path2x);
 }
 
 } // namespace
@@ -44,15 +62,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const char* folder : {"pictures", "glyphs", "icons"})
+    for (const char* folder : {"pictures", "glyphs"})
         root.mkpath(folder);
 
-    const QString g = root.filePath("pictures/imageg.jpg");
-    report(tools::writeJpeg(tools::drawDoor(tools::LongSide::Left), g, jpegQuality), g);
-    const QString d = root.filePath("pictures/imaged.jpg");
-    report(tools::writeJpeg(tools::drawDoor(tools::LongSide::Right), d, jpegQuality), d);
-    const QString banner = root.filePath("pictures/banner.jpg");
-    report(tools::writeJpeg(tools::drawBanner(), banner, jpegQuality), banner);
+    writeJpegs(root.filePath("pictures/imageg.jpg"),
+               [](int scale) { return tools::drawDoor(tools::LongSide::Left, scale); });
+    writeJpegs(root.filePath("pictures/imaged.jpg"),
+               [](int scale) { return tools::drawDoor(tools::LongSide::Right, scale); });
+    writeJpegs(root.filePath("pictures/banner.jpg"),
+               [](int scale) { return tools::drawBanner(scale); });
 
     writeStrip(root.filePath("glyphs/close.bmp"), tools::openDoorArt());
     writeStrip(root.filePath("glyphs/calcul.bmp"), tools::calculatorArt());
@@ -62,10 +80,16 @@ int main(int argc, char** argv) {
     writeStrip(root.filePath("glyphs/help.bmp"), tools::helpArt());
     writeStrip(root.filePath("glyphs/debit_print.bmp"), tools::printerArt());
     const QString closeList = root.filePath("glyphs/debit_close.bmp");
-    report(tools::writeBmp4(tools::fromArt(tools::closeListArt(), silver), closeList), closeList);
+    const QImage closePicture = tools::fromArt(tools::closeListArt(), silver);
+    report(tools::writeBmp4(closePicture, closeList), closeList);
+    report(tools::writeBmp4(tools::scale2x(closePicture), atTwice(closeList)), atTwice(closeList));
 
-    const QImage icon = tools::drawAppIcon();
-    for (const QString& path : {root.filePath("icons/quilvar.png"), root.filePath("quilvar.png")})
-        report(icon.save(path, "PNG"), path);
+    // The icon theme's layout, as it is installed.
+    for (int size : tools::appIconSizes) {
+        const QString folder = QString("icons/hicolor/%1x%1/apps").arg(size);
+        root.mkpath(folder);
+        const QString path = root.filePath(folder + "/quilvar.png");
+        report(tools::drawAppIcon(size).save(path, "PNG"), path);
+    }
     return ok ? 0 : 1;
 }

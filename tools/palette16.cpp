@@ -52,7 +52,7 @@ bool dark(QRgb colour) {
 
 } // namespace
 
-QImage greyed(const QImage& picture, int background) {
+QImage greyed(const QImage& picture, int background, int offset) {
     QImage out(picture.size(), QImage::Format_Indexed8);
     out.setColorTable(palette16());
     out.fill(static_cast<uint>(background));
@@ -64,8 +64,8 @@ QImage greyed(const QImage& picture, int background) {
     };
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            if (isInk(x, y) && x + 1 < out.width() && y + 1 < out.height())
-                out.setPixel(x + 1, y + 1, white);
+            if (isInk(x, y) && x + offset < out.width() && y + offset < out.height())
+                out.setPixel(x + offset, y + offset, white);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             if (isInk(x, y))

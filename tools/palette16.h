@@ -21,9 +21,9 @@ int paletteIndex(char letter, int background);
 // Aborts on a row of the wrong length or an unknown letter: the art is ours and must be exact.
 QImage fromArt(const std::vector<std::string>& rows, int background);
 
-// The disabled form of a picture: its dark pixels as a grey shadow over a white highlight one
-// pixel lower right, everything else background.
-QImage greyed(const QImage& picture, int background);
+// The disabled form of a picture: its dark pixels as a grey shadow over a white highlight
+// `offset` pixels lower right (one pixel of the designed size), everything else background.
+QImage greyed(const QImage& picture, int background, int offset = 1);
 
 // Two indexed pictures of the same height side by side.
 QImage sideBySide(const QImage& left, const QImage& right);
