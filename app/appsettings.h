@@ -1,6 +1,7 @@
 #pragma once
 // The application-wide settings fixed in the program.
 
+#include <QIcon>
 #include <QString>
 
 namespace app {
@@ -16,9 +17,13 @@ inline QString desktopEntryName() {
     return QStringLiteral("fr.vorlanique.quilvar");
 }
 
-// The icon of every window.
-inline QString iconResource() {
-    return QStringLiteral(":/icons/quilvar.png");
+// The icon of every window, at every size drawn for it (the designed 32 among them).
+inline QIcon applicationIcon() {
+    QIcon icon(QStringLiteral(":/icons/quilvar.png"));
+    for (int size : {16, 22, 24, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/quilvar-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 } // namespace app

@@ -25,7 +25,7 @@ Program::Program() {
     }
     platform::installFontSubstitutions();
     decimalMark_ = std::make_unique<platform::DecimalMarkWatcher>();
-    QApplication::setWindowIcon(QIcon(iconResource()));
+    QApplication::setWindowIcon(applicationIcon());
     QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());
 

@@ -2,8 +2,8 @@
 
 #include "platform/fonts.h"
 #include "platform/ownedchild.h"
+#include "platform/picturebox.h"
 #include "platform/showfailure.h"
-#include "ui/main/mainpictures.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -41,14 +41,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Panel1->setGeometry(11, 8, 326, 177);
 
-    ProgramIcon = platform::makeChild<QLabel>(Panel1);
+    ProgramIcon = platform::makeChild<platform::PictureBox>(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setAccessibleName(QStringLiteral("Bandeau de l'éditeur"));
     ProgramIcon->setGeometry(6, 8, 314, 43);
     ProgramIcon->setScaledContents(true);
-    platform::guarded([this] {
-        ProgramIcon->setPixmap(ui::loadPicture(QStringLiteral(":/pictures/banner.jpg")));
-    });
+    platform::guarded([this] { ProgramIcon->setPicture(QStringLiteral(":/pictures/banner.jpg")); });
 
     ProductName = makeLabel(Panel1, "ProductName", QStringLiteral("Quilvar"), {144, 54});
     Version = makeLabel(Panel1, "Version", QStringLiteral("Version 1.0"), {137, 84});

@@ -7,6 +7,10 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
+namespace platform {
+class PictureBox;
+} // namespace platform
+
 class TAboutBox : public QDialog {
     Q_OBJECT
 
@@ -17,7 +21,7 @@ public:
 
     QFrame* Panel1;
     QPushButton* OKButton;
-    QLabel* ProgramIcon;
+    platform::PictureBox* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
     QLabel* LabelEditeur;

@@ -13,8 +13,9 @@ namespace platform {
 QImage glyphPicture(const QImage& strip, int pictures, int index);
 
 // An icon whose Normal mode is the strip's first picture and, when the strip holds two,
-// whose Disabled mode is the second. `pictures` is 1 or 2; a file that cannot be read gives an
-// empty icon (the button then shows no picture).
+// whose Disabled mode is the second; the strip's twin drawn at twice the resolution ("@2x"),
+// when there is one, gives the same at twice as many pixels. `pictures` is 1 or 2; a file that
+// cannot be read gives an empty icon (the button then shows no picture).
 QIcon loadGlyph(const QString& path, int pictures);
 
 } // namespace platform

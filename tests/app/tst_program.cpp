@@ -4,6 +4,7 @@
 #include "platform/helpviewer.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
+#include "platform/picturebox.h"
 #include "platform/speedbutton.h"
 #include "support/modalanswer.h"
 #include "ui/debit/tformdebitdlg.h"
@@ -75,6 +76,9 @@ void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
     QCOMPARE(platform::applicationHelpFile(),
              QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP"));
     QCOMPARE(QApplication::windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    // On a high-density screen the title bar gets the icon drawn at 64, not the 32 blown up.
+    QCOMPARE(QApplication::windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
+    QCOMPARE(QApplication::windowIcon().availableSizes().size(), 8);
     QVERIFY(!about.ProgramIcon->pixmap().isNull());
     // The drawing's controls are in the left layout from creation on.
     QCOMPARE(main.LabelPHExt->pos(), QPoint(410, 392));

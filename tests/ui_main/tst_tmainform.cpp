@@ -3,6 +3,7 @@
 #include "platform/contrast.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
+#include "platform/picturebox.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
 #include "ui/main/fieldcolour.h"

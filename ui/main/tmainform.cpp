@@ -9,12 +9,12 @@
 #include "platform/label.h"
 #include "platform/messagebox.h"
 #include "platform/ownedchild.h"
+#include "platform/picturebox.h"
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
-#include "ui/main/mainpictures.h"
 #include "ui/main/windowprint.h"
 
 #include <QCloseEvent>
@@ -170,23 +170,20 @@ void TMainForm::createInformationGroup() {
 }
 
 void TMainForm::createDrawing() {
-    ImageG = platform::makeChild<QLabel>(this);
+    ImageG = platform::makeChild<platform::PictureBox>(this);
     ImageG->setObjectName(QStringLiteral("ImageG"));
     ImageG->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à gauche"));
-    ImageG->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageG->setGeometry(0, 31, 473, 570);
-    ImageD = platform::makeChild<QLabel>(this);
+    ImageD = platform::makeChild<platform::PictureBox>(this);
     ImageD->setObjectName(QStringLiteral("ImageD"));
     ImageD->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à droite"));
-    ImageD->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageD->setGeometry(0, 31, 473, 572);
     ImageD->hide();
     platform::guarded([this] {
-        ImageG->setPixmap(ui::loadPicture(QStringLiteral(":/pictures/imageg.jpg")));
-        const QPixmap right = ui::loadPicture(QStringLiteral(":/pictures/imaged.jpg"));
-        ImageD->setPixmap(right);
-        if (!right.isNull()) {
-            ImageD->resize(right.size());
+        ImageG->setPicture(QStringLiteral(":/pictures/imageg.jpg"));
+        ImageD->setPicture(QStringLiteral(":/pictures/imaged.jpg"));
+        if (!ImageD->pictureSize().isEmpty()) {
+            ImageD->resize(ImageD->pictureSize());
         }
     });
 

@@ -9,12 +9,12 @@
 class QDialog;
 class QFrame;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace platform {
 class Label;
+class PictureBox;
 class RadioGroup;
 class SpeedButton;
 } // namespace platform
@@ -64,8 +64,8 @@ public:
     platform::Label* LabelPHExt;
     platform::Label* LabelGHInt;
     platform::Label* LabelPHInt;
-    QLabel* ImageG;
-    QLabel* ImageD;
+    platform::PictureBox* ImageG;
+    platform::PictureBox* ImageD;
 
     // Handlers; each runs its body through platform::guarded.
     void SpeedButtonCalculClick();

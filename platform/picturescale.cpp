@@ -1,0 +1,49 @@
+#include "platform/picturescale.h"
+
+#include "platform/jpegdecoder.h"
+
+#include <QFile>
+#include <cmath>
+
+namespace platform {
+
+QString twiceResolutionPath(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash)
+        dot = path.size();
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+int storedScaleFor(qreal ratio) {
+    return ratio > 1.0 ? 2 : 1;
+}
+
+QPixmap pixmapForRatio(const QImage& picture, int scale, qreal ratio) {
+    if (picture.isNull() || scale < 1 || ratio <= 0)
+        return {};
+    QImage shown = picture;
+    if (std::abs(ratio - scale) > 1e-9) {
+        const QSize pixels(qRound(picture.width() * ratio / scale),
+                           qRound(picture.height() * ratio / scale));
+        shown = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(shown);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+QPixmap loadJpegPicture(const QString& path, qreal ratio) {
+    int scale = storedScaleFor(ratio);
+    QString stored = path;
+    if (scale == 2) {
+        stored = twiceResolutionPath(path);
+        if (!QFile::exists(stored)) {
+            stored = path;
+            scale = 1;
+        }
+    }
+    return pixmapForRatio(loadJpegResource(stored), scale, ratio);
+}
+
+} // namespace platform
