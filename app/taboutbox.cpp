@@ -4,11 +4,11 @@
 #include "platform/ownedchild.h"
 #include "platform/picturebox.h"
 #include "platform/showfailure.h"
+#include "platform/windowplacement.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -68,10 +68,6 @@ TAboutBox::TAboutBox(QWidget* parent)
 // Centred on the screen at every showing; the focus starts on the OK button.
 void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    platform::centreOnScreen(*this);
     OKButton->setFocus(Qt::OtherFocusReason);
 }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -45,6 +46,7 @@ private slots:
     void helpOnAMissingFileLeavesTheProgramRunning();
     void runEndsWithCodeZeroWhenTheMainWindowCloses();
     void aThemeSwitchedWhileRunningRecoloursEveryWindow();
+    void everyWindowIsTransientForTheWindowThatOpensItAndLogsNothing();
 
 private:
     std::unique_ptr<app::Program> program_;
@@ -210,6 +212,44 @@ void TestProgram::aThemeSwitchedWhileRunningRecoloursEveryWindow() {
     const QPoint inCell =
         list.StringAlignGrid->viewport()->mapTo(&list, cell.topLeft() + QPoint(3, 3));
     QCOMPARE(sheet.pixelColor(inCell), dark.color(QPalette::Base));
+}
+
+namespace {
+
+QStringList logged;
+
+void recordMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtDebugMsg && type != QtInfoMsg) {
+        logged << message;
+    }
+}
+
+} // namespace
+
+void TestProgram::everyWindowIsTransientForTheWindowThatOpensItAndLogsNothing() {
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+    TMainForm& main = program_->MainForm();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QList<QWindow*> owners;
+    const auto closeIt = [&owners](QWidget* modal) {
+        owners << modal->windowHandle()->transientParent();
+        if (auto* list = qobject_cast<TFormDebitDlg*>(modal)) {
+            QTest::mouseClick(list->SBtnClose, Qt::LeftButton);
+        } else {
+            QTest::keyClick(modal, Qt::Key_Return);
+        }
+    };
+    for (int time = 0; time < 2; ++time) {
+        testsupport::answerModal([&] { QTest::mouseClick(main.SpeedButtonDebit, Qt::LeftButton); },
+                                 closeIt);
+        testsupport::answerModal([&] { QTest::mouseClick(main.SpeedButtonAbout, Qt::LeftButton); },
+                                 closeIt);
+    }
+    qInstallMessageHandler(previous);
+    QCOMPARE(owners, QList<QWindow*>(4, main.windowHandle()));
+    QCOMPARE(logged, QStringList());
 }
 
 QTEST_MAIN(TestProgram)

@@ -5,6 +5,7 @@
 #include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
+#include "platform/windowplacement.h"
 #include "ui/debit/cuttinglistsource.h"
 #include "ui/debit/printgrid.h"
 #include "ui/main/tmainform.h"
@@ -90,7 +91,7 @@ void TFormDebitDlg::setVisible(bool visible) {
     if (visible && !isVisible()) {
         // Moving marks the position as chosen, so the dialog does not centre itself again.
         if (lastPosition_) {
-            move(*lastPosition_);
+            platform::moveWindow(*this, *lastPosition_);
         }
         FormShow();
     }
@@ -100,7 +101,7 @@ void TFormDebitDlg::setVisible(bool visible) {
 void TFormDebitDlg::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) {
-        lastPosition_ = pos();
+        lastPosition_ = platform::windowPosition(*this);
     }
 }
 

@@ -55,6 +55,7 @@ private:
 
     TMainForm& mainForm_;
     bool gridFillsClient_ = true;
-    // Where the window was when last hidden; the first showing centres it over the main window.
+    // Where the window was when last hidden (where the program places its windows); the first
+    // showing centres it over the main window.
     std::optional<QPoint> lastPosition_;
 };

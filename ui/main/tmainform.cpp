@@ -13,6 +13,7 @@
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
+#include "platform/windowplacement.h"
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
 #include "ui/main/windowprint.h"
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -382,6 +382,7 @@ void TMainForm::SpeedButtonPrintClick() {
 void TMainForm::SpeedButtonDebitClick() {
     platform::guarded([this] {
         if (FormDebitDlg_ != nullptr) {
+            platform::makeTransientFor(*FormDebitDlg_, *this);
             FormDebitDlg_->exec();
         }
     });
@@ -390,6 +391,7 @@ void TMainForm::SpeedButtonDebitClick() {
 void TMainForm::SpeedButtonAboutClick() {
     platform::guarded([this] {
         if (AboutBox_ != nullptr) {
+            platform::makeTransientFor(*AboutBox_, *this);
             AboutBox_->exec();
         }
     });
@@ -405,12 +407,9 @@ void TMainForm::showEvent(QShowEvent* event) {
         return;
     }
     shownOnce_ = true;
-    // Centred on the screen the first time; the focus starts on the first control in tab order.
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Centred on the screen the first time (where the program places its windows); the focus
+    // starts on the first control in tab order.
+    platform::centreOnScreen(*this);
     BitBtnClose->setFocus(Qt::OtherFocusReason);
 }
 
