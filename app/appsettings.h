@@ -1,14 +1,21 @@
 #pragma once
 // The application-wide settings fixed in the program.
 
+#include "platform/helpviewer.h"
+
+#include <QCoreApplication>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QString>
 
 namespace app {
 
-// The help file, opened on its contents by the help button.
+// The help document, opened on its contents by the help button: installed with the program
+// (or in the build tree, beside its programs), else in one of the system's data folders.
 inline QString helpFilePath() {
-    return QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP");
+    return platform::findHelpDocument(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
 // The name of the installed desktop entry (resources/fr.vorlanique.quilvar.desktop), which

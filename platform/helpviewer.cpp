@@ -1,7 +1,12 @@
 #include "platform/helpviewer.h"
 
+#include "platform/messagebox.h"
+
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -11,7 +16,35 @@ QString& helpFile() {
     return path;
 }
 
+DocumentOpener& opener() {
+    static DocumentOpener current;
+    return current;
+}
+
+bool openDocument(const QUrl& url) {
+    if (opener()) {
+        return opener()(url);
+    }
+    return QDesktopServices::openUrl(url);
+}
+
 } // namespace
+
+QString findHelpDocument(const QString& programDir, const QStringList& dataDirs) {
+    const QString document = QString::fromLatin1(kHelpDocument);
+    const QString besideProgram =
+        QDir::cleanPath(programDir + QStringLiteral("/../share/") + document);
+    if (QFileInfo(besideProgram).isFile()) {
+        return besideProgram;
+    }
+    for (const QString& folder : dataDirs) {
+        const QString path = QDir::cleanPath(folder + QLatin1Char('/') + document);
+        if (QFileInfo(path).isFile()) {
+            return path;
+        }
+    }
+    return besideProgram;
+}
 
 void setApplicationHelpFile(const QString& path) {
     helpFile() = path;
@@ -21,15 +54,25 @@ QString applicationHelpFile() {
     return helpFile();
 }
 
+DocumentOpener setDocumentOpener(DocumentOpener next) {
+    return std::exchange(opener(), std::move(next));
+}
+
 void showHelpContents() {
-    if (helpFile().isEmpty()) {
+    const QString path = helpFile();
+    if (path.isEmpty()) {
         return;
     }
-    // The path is written with a drive letter and backslashes; as a URL it reads the same on
-    // every system ("file:///D:/...").
-    QString path = helpFile();
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QFileInfo(path).isFile()) {
+        showNotice(QStringLiteral("Le fichier d'aide est introuvable : %1").arg(path));
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    url.setFragment(QString::fromLatin1(kHelpContents));
+    if (!openDocument(url)) {
+        showNotice(
+            QStringLiteral("Aucune application n'a pu ouvrir le fichier d'aide : %1").arg(path));
+    }
 }
 
 } // namespace platform

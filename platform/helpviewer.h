@@ -1,16 +1,36 @@
 #pragma once
-// The application's help file and the platform's viewer for it.
+// The application's help document and the desktop's viewer for it.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
+
+class QUrl;
 
 namespace platform {
+
+// The help document, as installed below a data folder (<prefix>/share).
+inline constexpr char kHelpDocument[] = "quilvar/help/aide.html";
+// The anchor of its contents, where the help opens.
+inline constexpr char kHelpContents[] = "sommaire";
+
+// Where the help document is: beside the program, in the data folder of its prefix
+// (<programDir>/../share/quilvar/help/aide.html, which the build tree mirrors), else in the
+// first of `dataDirs` (the system's data folders) that holds it. When none does, the place
+// beside the program, so that a notice can name where it was looked for.
+QString findHelpDocument(const QString& programDir, const QStringList& dataDirs);
 
 // The application's help file, set once at start-up (empty until then).
 void setApplicationHelpFile(const QString& path);
 QString applicationHelpFile();
 
-// Opens the application's help file on its contents in the platform's document viewer. What
-// the viewer makes of a missing file is its own affair: nothing is reported here.
+// Hands a document to the desktop's viewer; false when no viewer could take it.
+using DocumentOpener = std::function<bool(const QUrl&)>;
+// Installs `opener` (an empty one restores the desktop's); returns the previous one.
+DocumentOpener setDocumentOpener(DocumentOpener opener);
+
+// Opens the application's help file on its contents in the desktop's viewer. A document that
+// is missing, or that no viewer could open, is reported in a notice that names its path.
 void showHelpContents();
 
 } // namespace platform

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -42,8 +44,8 @@ private slots:
     void qtTextsAreFrench();
     void aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt();
     void cuttingListButtonOpensTheOneCuttingListWindow();
-    void helpOpensTheFixedFileInTheViewer();
-    void helpOnAMissingFileLeavesTheProgramRunning();
+    void helpOpensTheDocumentOnItsContentsInTheViewer();
+    void helpOnAMissingFileSaysSoAndTheProgramGoesOn();
     void runEndsWithCodeZeroWhenTheMainWindowCloses();
     void aThemeSwitchedWhileRunningRecoloursEveryWindow();
     void everyWindowIsTransientForTheWindowThatOpensItAndLogsNothing();
@@ -75,8 +77,10 @@ void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
     QCOMPARE(about.objectName(), QStringLiteral("AboutBox"));
     QVERIFY(!main.isVisible());
     QVERIFY(!about.isVisible());
-    QCOMPARE(platform::applicationHelpFile(),
-             QStringLiteral("D:\\Vorlanique\\Corvendal\\QUILVAR.HLP"));
+    // The help document the build tree keeps beside its programs, as an installation does.
+    QVERIFY(
+        platform::applicationHelpFile().endsWith(QStringLiteral("/share/quilvar/help/aide.html")));
+    QVERIFY(QFileInfo(platform::applicationHelpFile()).isFile());
     QCOMPARE(QApplication::windowIcon().pixmap(32, 32).size(), QSize(32, 32));
     // On a high-density screen the title bar gets the icon drawn at 64, not the 32 blown up.
     QCOMPARE(QApplication::windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
@@ -150,25 +154,27 @@ void TestProgram::cuttingListButtonOpensTheOneCuttingListWindow() {
     QVERIFY(boxes_.isEmpty());
 }
 
-void TestProgram::helpOpensTheFixedFileInTheViewer() {
+void TestProgram::helpOpensTheDocumentOnItsContentsInTheViewer() {
     UrlRecorder viewer;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
     QTest::mouseClick(program_->MainForm().SpeedButtonHelp, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QCOMPARE(viewer.opened.size(), 1);
-    QVERIFY(viewer.opened[0].isLocalFile());
-    QVERIFY(viewer.opened[0].toLocalFile().endsWith(
-        QStringLiteral("D:/Vorlanique/Corvendal/QUILVAR.HLP")));
+    QCOMPARE(viewer.opened[0].toLocalFile(), platform::applicationHelpFile());
+    QCOMPARE(viewer.opened[0].fragment(), QStringLiteral("sommaire"));
+    QVERIFY(boxes_.isEmpty());
 }
 
-void TestProgram::helpOnAMissingFileLeavesTheProgramRunning() {
+void TestProgram::helpOnAMissingFileSaysSoAndTheProgramGoesOn() {
     TMainForm& main = program_->MainForm();
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QString missing = QDir::temp().filePath(QStringLiteral("quilvar-no-such-help.html"));
+    platform::setApplicationHelpFile(missing);
     const QString before = main.LabelDiag->text();
     QTest::mouseClick(main.SpeedButtonHelp, Qt::LeftButton);
-    QTest::qWait(50);
-    QVERIFY(boxes_.isEmpty()); // the program itself reports nothing
+    QCOMPARE(boxes_.size(), 1);
+    QVERIFY2(boxes_[0].text.endsWith(missing), qPrintable(boxes_[0].text));
     QVERIFY(main.isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(main.LabelDiag->text(), before);
