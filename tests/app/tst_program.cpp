@@ -207,17 +207,20 @@ void TestProgram::aThemeSwitchedWhileRunningRecoloursEveryWindow() {
     QApplication::setPalette(dark);
     QCoreApplication::processEvents(); // the windows hear of it through a posted event
     const QColor face = dark.color(QPalette::Button);
-    // Each window's face, where nothing stands on it.
-    QCOMPARE(program_->MainForm().grab().toImage().pixelColor(478, 600), face);
-    QCOMPARE(program_->AboutBox().grab().toImage().pixelColor(4, 4), face);
+    // Each window's face, where nothing stands on it (in logical pixels, at any screen density).
+    const auto at = [](const QImage& image, QPoint p) {
+        return image.pixelColor(p * image.devicePixelRatio());
+    };
+    QCOMPARE(at(program_->MainForm().grab().toImage(), {478, 600}), face);
+    QCOMPARE(at(program_->AboutBox().grab().toImage(), {4, 4}), face);
     TFormDebitDlg& list = program_->FormDebitDlg();
     const QImage sheet = list.grab().toImage();
-    QCOMPARE(sheet.pixelColor(200, 16), face);
+    QCOMPARE(at(sheet, {200, 16}), face);
     // The list's cells take the theme's window and text colours as they are painted.
     const QRect cell = list.StringAlignGrid->CellRect(2, 2); // not the selected current cell
     const QPoint inCell =
         list.StringAlignGrid->viewport()->mapTo(&list, cell.topLeft() + QPoint(3, 3));
-    QCOMPARE(sheet.pixelColor(inCell), dark.color(QPalette::Base));
+    QCOMPARE(at(sheet, inCell), dark.color(QPalette::Base));
 }
 
 namespace {

@@ -165,8 +165,8 @@ void TestMainForm::controlsStandWhereDesigned() {
     QVERIFY2(control != nullptr, qPrintable(name));
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(form_->size(), QSize(723, 624));
-    QCOMPARE(form_->ImageG->pixmap().size(), QSize(473, 572));
-    QCOMPARE(form_->ImageD->pixmap().size(), QSize(473, 572));
+    QCOMPARE(form_->ImageG->pictureSize(), QSize(473, 572));
+    QCOMPARE(form_->ImageD->pictureSize(), QSize(473, 572));
     QVERIFY(!form_->BitBtnClose->icon().isNull());
     QVERIFY(!form_->SpeedButtonCalcul->icon().isNull());
     QCOMPARE(form_->windowTitle(), QStringLiteral("Calculs pour un panneau trapézoïdal"));
@@ -415,9 +415,9 @@ void TestMainForm::aThemeSwitchedWhileRunningRecoloursTheWindow() {
     QCOMPARE(ui::fieldColour(form_->EditPetitExt), dark.color(QPalette::Button));
     // The face and the opaque labels' patches, as drawn.
     const QImage shown = form_->grab().toImage();
-    QCOMPARE(shown.pixelColor(478, 600), dark.color(QPalette::Button));
-    QCOMPARE(shown.pixelColor(form_->LabelDiag->geometry().topLeft()),
-             dark.color(QPalette::Button));
+    const auto at = [&shown](QPoint p) { return shown.pixelColor(p * shown.devicePixelRatio()); };
+    QCOMPARE(at({478, 600}), dark.color(QPalette::Button));
+    QCOMPARE(at(form_->LabelDiag->geometry().topLeft()), dark.color(QPalette::Button));
 }
 
 void TestMainForm::jointRenamesTenonCaptionOnly() {
