@@ -32,13 +32,12 @@ bool openDocument(const QUrl& url) {
 
 QString findHelpDocument(const QString& programDir, const QStringList& dataDirs) {
     const QString document = QString::fromLatin1(kHelpDocument);
-    const QString besideProgram =
-        QDir::cleanPath(programDir + QStringLiteral("/../share/") + document);
+    QString besideProgram = QDir::cleanPath(programDir + QStringLiteral("/../share/") + document);
     if (QFileInfo(besideProgram).isFile()) {
         return besideProgram;
     }
     for (const QString& folder : dataDirs) {
-        const QString path = QDir::cleanPath(folder + QLatin1Char('/') + document);
+        QString path = QDir::cleanPath(folder + QLatin1Char('/') + document);
         if (QFileInfo(path).isFile()) {
             return path;
         }
