@@ -1,6 +1,5 @@
 #include "calc/numbertext.h"
 #include "platform/apptitle.h"
-#include "platform/contrast.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
 #include "platform/picturebox.h"
@@ -32,20 +31,6 @@ QColor buttonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
 
-double contrast(const QColor& a, const QColor& b) {
-    return platform::contrastRatio({a.red(), a.green(), a.blue()}, {b.red(), b.green(), b.blue()});
-}
-
-// The colours of a dark desktop theme, as Qt's GTK theme reads them from Adwaita-dark.
-QPalette darkPalette() {
-    QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53), QColor(70, 70, 70), QColor(30, 30, 30),
-                  QColor(40, 40, 40), QColor(238, 238, 236), Qt::white, QColor(45, 45, 45),
-                  QColor(53, 53, 53));
-    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(145, 145, 144));
-    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(145, 145, 144));
-    return dark;
-}
-
 enum class Key { Text, Backspace, Delete, Enter, Escape, CtrlV, CtrlX, CtrlA };
 
 } // namespace
@@ -69,9 +54,6 @@ private slots:
     void modeSetsEnabledStateAndColour();
     void arrowKeysChangeTheMode();
     void returningToModeZeroKeepsTheAngleText();
-    void fieldTextIsLegibleInLightAndDarkThemes_data();
-    void fieldTextIsLegibleInLightAndDarkThemes();
-    void aThemeSwitchedWhileRunningRecoloursTheWindow();
     void jointRenamesTenonCaptionOnly();
     void keyFilter_data();
     void keyFilter();
@@ -107,7 +89,6 @@ void TestMainForm::init() {
 
 void TestMainForm::cleanup() {
     form_.reset();
-    QApplication::setPalette(QPalette());
     platform::setBoxResponder({});
 }
 
@@ -361,63 +342,6 @@ void TestMainForm::returningToModeZeroKeepsTheAngleText() {
     QCOMPARE(ui::fieldColour(form_->EditAngle), buttonFace());
     QCOMPARE(form_->EditAngle->text(), QStringLiteral("42"));
     QCOMPARE(form_->LabelDiag->text(), QStringLiteral("504"));
-}
-
-void TestMainForm::fieldTextIsLegibleInLightAndDarkThemes_data() {
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<int>("mode");
-    for (bool dark : {false, true}) {
-        for (int mode : {0, 1, 2}) {
-            QTest::addRow("%s theme, mode %d", dark ? "dark" : "light", mode) << dark << mode;
-        }
-    }
-}
-
-void TestMainForm::fieldTextIsLegibleInLightAndDarkThemes() {
-    QFETCH(bool, dark);
-    QFETCH(int, mode);
-    form_.reset();
-    QApplication::setPalette(dark ? darkPalette() : QPalette());
-    QCoreApplication::processEvents();
-    form_ = std::make_unique<TMainForm>();
-    form_->RadioGroupChoix->setItemIndex(mode);
-    for (QLineEdit* edit : form_->findChildren<QLineEdit*>()) {
-        const QPalette::ColorGroup group =
-            edit->isEnabled() ? QPalette::Active : QPalette::Disabled;
-        const QColor text = ui::fieldTextColour(edit, group);
-        QVERIFY2(contrast(text, ui::fieldColour(edit)) >= platform::kLegibleContrast,
-                 qPrintable(edit->objectName() + ' ' + text.name()));
-    }
-    // The designed backgrounds stay; the theme's own text stays where it reads well.
-    QCOMPARE(ui::fieldColour(form_->EditLargeur), kAqua);
-    QCOMPARE(ui::fieldColour(form_->EditGrandExt->isEnabled() ? form_->EditGrandExt
-                                                              : form_->EditPetitExt),
-             kYellow);
-    const QColor themeText = QApplication::palette().color(QPalette::Text);
-    QCOMPARE(ui::fieldTextColour(form_->EditTenon), themeText);
-    if (!dark) {
-        QCOMPARE(ui::fieldTextColour(form_->EditLargeur), themeText);
-    }
-}
-
-void TestMainForm::aThemeSwitchedWhileRunningRecoloursTheWindow() {
-    showActive();
-    const QPalette dark = darkPalette();
-    QApplication::setPalette(dark);
-    QCoreApplication::processEvents(); // the windows hear of it through a posted event
-    QVERIFY(contrast(ui::fieldTextColour(form_->EditGrandExt), kYellow) >=
-            platform::kLegibleContrast);
-    QCOMPARE(ui::fieldColour(form_->EditAngle), dark.color(QPalette::Button));
-    QCOMPARE(ui::fieldColour(form_->EditTenon), dark.color(QPalette::Base));
-    QCOMPARE(ui::fieldTextColour(form_->EditTenon), dark.color(QPalette::Text));
-    // A mode chosen afterwards greys with the new face.
-    choose(form_->RadioGroupChoix, 1);
-    QCOMPARE(ui::fieldColour(form_->EditPetitExt), dark.color(QPalette::Button));
-    // The face and the opaque labels' patches, as drawn.
-    const QImage shown = form_->grab().toImage();
-    const auto at = [&shown](QPoint p) { return shown.pixelColor(p * shown.devicePixelRatio()); };
-    QCOMPARE(at({478, 600}), dark.color(QPalette::Button));
-    QCOMPARE(at(form_->LabelDiag->geometry().topLeft()), dark.color(QPalette::Button));
 }
 
 void TestMainForm::jointRenamesTenonCaptionOnly() {
