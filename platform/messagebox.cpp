@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 
 #include "platform/apptitle.h"
+#include "platform/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -42,8 +43,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event); // sizes the box, then centres it over the parent
-        if (event->spontaneous()) {
-            return; // shown again by the desktop (restored): it stays where it is
+        // Shown again by the desktop (restored), it stays where it is; a compositor that places
+        // windows itself centres it over its owner.
+        if (event->spontaneous() || !canPlaceWindows()) {
+            return;
         }
         const QScreen* screen =
             parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
@@ -55,18 +58,15 @@ protected:
     }
 };
 
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // Once a box has closed, the window that was active before it is active again: also when that
 // window did not own the box, or when the desktop handed the activation elsewhere.
 void reactivate(QWidget* window) {
     if (window == nullptr || !window->isVisible() || QApplication::activeWindow() == window) {
         return;
     }
-    // Wayland leaves activation to the compositor, and Qt warns at every request there.
-    if (onWayland()) {
+    // A compositor that places windows also decides which one is active (Qt warns at every
+    // request there).
+    if (!canPlaceWindows()) {
         return;
     }
     window->activateWindow();
