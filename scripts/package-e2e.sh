@@ -126,6 +126,7 @@ check_window() {
         local opened
         opened=$(head -n 1 "$run/opened" 2>/dev/null || true)
         opened=${opened#file://}
+        opened=${opened%%#*} # the document opens on its contents: the fragment names them
         if [ "$opened" != "$help_document" ] || [ ! -f "$opened" ]; then
             echo "the help button opened \"$opened\", not $help_document" >&2
             kill "$pid"
