@@ -1,10 +1,11 @@
 #include "app/program.h"
 
 #include "app/appsettings.h"
-#include "app/taboutbox.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "resources/resources.h"
+#include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 
@@ -25,6 +26,7 @@ Program::Program() {
     }
     platform::installFontSubstitutions();
     decimalMark_ = std::make_unique<platform::DecimalMarkWatcher>();
+    resources::load();
     QApplication::setWindowIcon(applicationIcon());
     QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());

@@ -6,7 +6,7 @@
 //   setting tables take (none until a setting is stored).
 
 #include "bench/ratioreporter.h"
-#include "widgets/aligngrid/alignsettings.h"
+#include "widgets/aligngrid/model/alignsettings.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QApplication>

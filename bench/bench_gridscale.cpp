@@ -6,7 +6,7 @@
 // Prints each figure as a ratio, large grid / small grid, measured in this run.
 
 #include "bench/ratioreporter.h"
-#include "platform/stringgrid.h"
+#include "widgets/stringgrid/stringgrid.h"
 
 #include <QApplication>
 #include <QImage>

@@ -5,7 +5,7 @@
 // so a fault is raised at the operation that caused it, whatever the optimiser does with the
 // floating-point status flags.
 
-#include "platform/failure.h"
+#include "base/failure.h"
 
 namespace calc {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Number text: the decimal mark, the parse of a field's text and the fixed 5-digit format.
 
-#include "platform/failure.h"
+#include "base/failure.h"
 
 #include <string>
 #include <string_view>

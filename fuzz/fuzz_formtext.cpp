@@ -2,8 +2,8 @@
 // the form data reader takes whole, or raises a StreamError whose message names the text's line;
 // nothing else escapes it.
 
-#include "platform/formdata.h"
-#include "platform/formdatatext.h"
+#include "format/formdata.h"
+#include "format/formdatatext.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,11 +2,11 @@
 // either be refused with a StreamError or be read; what was read must write out and read back
 // into an equal grid: the same texts, the same entries in every setting table, the same flags.
 
-#include "platform/formdata.h"
-#include "widgets/aligngrid/alignsettings.h"
-#include "widgets/aligngrid/alignsettingsdiff.h"
-#include "widgets/aligngrid/alignstreamdata.h"
-#include "widgets/aligngrid/alignstreamsettings.h"
+#include "format/formdata.h"
+#include "widgets/aligngrid/model/alignsettings.h"
+#include "widgets/aligngrid/model/alignsettingsdiff.h"
+#include "widgets/aligngrid/model/alignstreamdata.h"
+#include "widgets/aligngrid/model/alignstreamsettings.h"
 
 #include <cstdint>
 #include <cstdio>

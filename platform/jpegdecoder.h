@@ -1,7 +1,7 @@
 #pragma once
 // Decoding of the program's JPEG pictures with libjpeg, into 24-bit colour.
 
-#include "platform/failure.h"
+#include "base/failure.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -2,7 +2,7 @@
 // The application's display of a failure that escapes an event handler, and the guard through
 // which every event handler runs its body.
 
-#include "platform/failure.h"
+#include "base/failure.h"
 
 #include <QString>
 #include <exception>

@@ -2,10 +2,10 @@
 // A shown, focused aligned grid for editing tests, whose editing events are logged, and a guard
 // that no message box or modal dialog ever waits for an answer.
 
-#include "platform/gridoptions.h"
-#include "platform/inplaceedit.h"
 #include "platform/messagebox.h"
 #include "widgets/aligngrid/stringaligngrid.h"
+#include "widgets/stringgrid/gridoptions.h"
+#include "widgets/stringgrid/inplaceedit.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #pragma once
 // Fixtures shared by the aligned grid's tests.
 
-#include "platform/failure.h"
-#include "widgets/aligngrid/gridshape.h"
+#include "base/failure.h"
+#include "widgets/aligngrid/model/gridshape.h"
 
 #include <QString>
 #include <functional>

@@ -2,10 +2,10 @@
 // characters, focus loss and regain, and the per-cell hints.
 
 #include "gridfixture.h"
-#include "platform/hinthook.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/hintchain.h"
 #include "widgets/aligngrid/newinplaceedit.h"
+#include "widgets/stringgrid/hinthook.h"
 
 #include <QMouseEvent>
 

@@ -2,7 +2,7 @@
 // modes, the move after Enter, and Tab / Shift+Tab.
 
 #include "gridfixture.h"
-#include "widgets/aligngrid/cellstep.h"
+#include "widgets/aligngrid/model/cellstep.h"
 
 using namespace aligngrid;
 using platform::GridOption;

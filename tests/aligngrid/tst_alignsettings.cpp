@@ -1,7 +1,7 @@
 // The settings model on its own: no widget, no QApplication.
 
 #include "aligngrid/gridtestsupport.h"
-#include "widgets/aligngrid/alignsettings.h"
+#include "widgets/aligngrid/model/alignsettings.h"
 
 #include <QtTest>
 #include <atomic>
@@ -306,7 +306,7 @@ void TestAlignSettings::eachSetterSetsItsOwnFlagAndRepaints() {
 }
 
 void TestAlignSettings::tableExtendsOnStoreAndReadsAbsentOutOfRange() {
-    IndexTable<TColor> list;
+    base::IndexTable<TColor> list;
     QCOMPARE(list.size(), 0);
     list.store(3, 7);
     QCOMPARE(list.size(), 4);
@@ -323,7 +323,7 @@ void TestAlignSettings::tableExtendsOnStoreAndReadsAbsentOutOfRange() {
     QCOMPARE(*cells.find(2, 5), 1u);
 
     // Entries far beyond the grid cost one entry each, not a list that long.
-    IndexTable<TMyAlign> far;
+    base::IndexTable<TMyAlign> far;
     far.store(2'000'000'000, alCenter);
     QCOMPARE(far.presentCount(), std::size_t{1});
     QCOMPARE(far.size(), 2'000'000'001);
@@ -331,7 +331,7 @@ void TestAlignSettings::tableExtendsOnStoreAndReadsAbsentOutOfRange() {
 
 void TestAlignSettings::storeReplacesAndReleasesTheOldValue() {
     auto first = std::make_shared<int>(1);
-    IndexTable<std::shared_ptr<int>> list;
+    base::IndexTable<std::shared_ptr<int>> list;
     list.store(2, first);
     QCOMPARE(first.use_count(), 2L);
     list.store(2, std::make_shared<int>(2));
@@ -424,7 +424,7 @@ void TestAlignSettings::moveEntry() {
     QFETCH(int, to);
     QFETCH(QString, before);
     QFETCH(QString, after);
-    IndexTable<char> list;
+    base::IndexTable<char> list;
     for (int i = 0; i < before.size(); ++i)
         if (before[i] != '.')
             list.store(i, before[i].toLatin1());

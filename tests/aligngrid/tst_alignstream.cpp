@@ -1,12 +1,12 @@
 // The grid's defined stream properties against the settings model alone: no widget.
 
 #include "aligngrid/gridtestsupport.h"
-#include "platform/componentstreamwriter.h"
-#include "platform/formdata.h"
-#include "widgets/aligngrid/alignsettings.h"
-#include "widgets/aligngrid/alignsettingsdiff.h"
-#include "widgets/aligngrid/alignstreamdata.h"
-#include "widgets/aligngrid/alignstreamsettings.h"
+#include "format/componentstreamwriter.h"
+#include "format/formdata.h"
+#include "widgets/aligngrid/model/alignsettings.h"
+#include "widgets/aligngrid/model/alignsettingsdiff.h"
+#include "widgets/aligngrid/model/alignstreamdata.h"
+#include "widgets/aligngrid/model/alignstreamsettings.h"
 
 #include <QtTest>
 #include <map>

@@ -2,9 +2,9 @@
 // fail.
 
 #include "aligngrid/gridtestsupport.h"
-#include "platform/formdata.h"
+#include "format/formdata.h"
 #include "widgets/aligngrid/alignstream.h"
-#include "widgets/aligngrid/alignstreamdata.h"
+#include "widgets/aligngrid/model/alignstreamdata.h"
 #include "widgets/aligngrid/newinplaceedit.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 

@@ -1,7 +1,8 @@
 // The cutting-list grid as its form data defines it.
 
-#include "platform/componentstreamreader.h"
-#include "platform/formdata.h"
+#include "format/componentstreamreader.h"
+#include "format/formdata.h"
+#include "resources/resources.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -33,6 +34,7 @@ class TestDebitForm : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { resources::load(); }
     void cellsHoldExactlyTheListedBytes();
     void theLoadedGridHasItsShape();
     void theLoadedGridHasItsTexts_data();

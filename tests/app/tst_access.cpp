@@ -2,11 +2,11 @@
 // windows as an assistive tool reads them.
 
 #include "app/program.h"
-#include "app/taboutbox.h"
 #include "platform/messagebox.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
 #include "support/modalanswer.h"
+#include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 

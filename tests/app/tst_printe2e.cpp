@@ -2,8 +2,8 @@
 // scripts/cups-e2e.sh, which names its run folder in QUILVAR_CUPS_E2E. Skipped elsewhere.
 
 #include "platform/messagebox.h"
-#include "platform/printer.h"
 #include "platform/speedbutton.h"
+#include "print/printer.h"
 #include "ui/debit/printgrid.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"

@@ -1,5 +1,4 @@
 #include "app/program.h"
-#include "app/taboutbox.h"
 #include "calc/numbertext.h"
 #include "platform/helpviewer.h"
 #include "platform/label.h"
@@ -7,6 +6,7 @@
 #include "platform/picturebox.h"
 #include "platform/speedbutton.h"
 #include "support/modalanswer.h"
+#include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"

@@ -1,4 +1,4 @@
-#include "platform/failure.h"
+#include "base/failure.h"
 #include "platform/keyfilter.h"
 #include "platform/messagebox.h"
 

@@ -5,6 +5,7 @@
 #include "platform/glyphs.h"
 #include "platform/jpegdecoder.h"
 #include "platform/picturescale.h"
+#include "resources/resources.h"
 
 #include <QFile>
 #include <QIcon>
@@ -120,6 +121,7 @@ class TestDrawings : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { resources::load(); }
     void picturesHaveTheirSizes_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QSize>("size");

@@ -1,8 +1,8 @@
 #include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/printerrecorder.h"
-#include "platform/stringgrid.h"
+#include "print/printer.h"
+#include "tests/support/printerrecorder.h"
 #include "ui/debit/printgrid.h"
+#include "widgets/stringgrid/stringgrid.h"
 
 #include <QApplication>
 #include <QtTest>

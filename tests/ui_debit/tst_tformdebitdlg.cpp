@@ -3,10 +3,10 @@
 
 #include "calc/numbertext.h"
 #include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/printerrecorder.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
+#include "print/printer.h"
+#include "tests/support/printerrecorder.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"

@@ -1,7 +1,7 @@
 #include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/printerrecorder.h"
 #include "platform/speedbutton.h"
+#include "print/printer.h"
+#include "tests/support/printerrecorder.h"
 #include "ui/main/tmainform.h"
 #include "ui/main/windowprint.h"
 

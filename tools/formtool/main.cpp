@@ -1,7 +1,7 @@
 // quilvar_formtool <source.txt> <output.frm>: writes the binary form data of a readable form text.
 
-#include "platform/failure.h"
-#include "platform/formdatatext.h"
+#include "base/failure.h"
+#include "format/formdatatext.h"
 
 #include <exception>
 #include <fstream>

@@ -1,9 +1,9 @@
 #include "ui/debit/printgrid.h"
 
-#include "platform/canvas.h"
 #include "platform/messagebox.h"
-#include "platform/printer.h"
 #include "platform/showfailure.h"
+#include "print/canvas.h"
+#include "print/printer.h"
 
 #include <QApplication>
 #include <QColor>

@@ -6,6 +6,7 @@
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "platform/windowplacement.h"
+#include "resources/resources.h"
 #include "ui/debit/cuttinglistsource.h"
 #include "ui/debit/printgrid.h"
 #include "ui/main/tmainform.h"
@@ -25,6 +26,7 @@ TFormDebitDlg::TFormDebitDlg(TMainForm& mainForm)
     : QDialog(&mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       mainForm_(mainForm) {
+    resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
     setAccessibleName(windowTitle());

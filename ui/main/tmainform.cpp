@@ -14,6 +14,7 @@
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "platform/windowplacement.h"
+#include "resources/resources.h"
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
 #include "ui/main/windowprint.h"
@@ -50,6 +51,7 @@ platform::Label* makeResultLabel(QWidget* parent, const char* name, const QStrin
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+    resources::load();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
     setAccessibleName(windowTitle());

@@ -1,6 +1,6 @@
 #include "ui/main/windowprint.h"
 
-#include "platform/printer.h"
+#include "print/printer.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,6 +1,6 @@
 // TStringAlignGrid: moving to the next cell after an edit or a Tab.
 
-#include "widgets/aligngrid/cellstep.h"
+#include "widgets/aligngrid/model/cellstep.h"
 #include "widgets/aligngrid/newinplaceedit.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 

@@ -1,8 +1,8 @@
 #include "widgets/aligngrid/alignstream.h"
 
-#include "platform/formdata.h"
-#include "widgets/aligngrid/alignstreamdata.h"
-#include "widgets/aligngrid/alignstreamsettings.h"
+#include "format/formdata.h"
+#include "widgets/aligngrid/model/alignstreamdata.h"
+#include "widgets/aligngrid/model/alignstreamsettings.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // whole or not at all: the stream is decoded and checked first, and only a stream without a
 // fault changes the grid.
 
-#include "platform/componentstreamwriter.h"
+#include "format/componentstreamwriter.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // Paints one cell of the aligned grid: the background, then the text line by line, each line
 // aligned by itself and clipped to the cell.
 
-#include "widgets/aligngrid/aligntypes.h"
+#include "widgets/aligngrid/model/aligntypes.h"
 
 #include <QBrush>
 #include <QColor>

@@ -4,7 +4,7 @@
 // chain's dispatcher is installed as the application's handler and calls every registered one,
 // the newest first, and the handler the application had before the first registration last.
 
-#include "platform/hinthook.h"
+#include "widgets/stringgrid/hinthook.h"
 
 #include <cstddef>
 

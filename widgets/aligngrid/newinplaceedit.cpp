@@ -1,7 +1,7 @@
 #include "widgets/aligngrid/newinplaceedit.h"
 
-#include "platform/postednotify.h"
 #include "widgets/aligngrid/stringaligngrid.h"
+#include "widgets/stringgrid/postednotify.h"
 
 using namespace aligngrid;
 

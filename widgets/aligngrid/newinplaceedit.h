@@ -3,8 +3,8 @@
 // cell whose edit is open and the text it had when the edit began, and turns Enter and Escape
 // into the grid's end-of-edit notifications.
 
-#include "platform/inplaceedit.h"
-#include "widgets/aligngrid/aligntypes.h"
+#include "widgets/aligngrid/model/aligntypes.h"
+#include "widgets/stringgrid/inplaceedit.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The settings model's fonts, brushes and colours as Qt paints them.
 
-#include "widgets/aligngrid/mybrush.h"
-#include "widgets/aligngrid/myfont.h"
+#include "widgets/aligngrid/model/mybrush.h"
+#include "widgets/aligngrid/model/myfont.h"
 
 #include <QBrush>
 #include <QFont>

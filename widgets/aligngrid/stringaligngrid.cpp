@@ -1,12 +1,12 @@
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include "platform/colors.h"
-#include "platform/gridoptions.h"
 #include "widgets/aligngrid/cellpainter.h"
-#include "widgets/aligngrid/cellstep.h"
 #include "widgets/aligngrid/hintchain.h"
+#include "widgets/aligngrid/model/cellstep.h"
 #include "widgets/aligngrid/newinplaceedit.h"
 #include "widgets/aligngrid/qtconvert.h"
+#include "widgets/stringgrid/gridoptions.h"
 
 #include <QPalette>
 

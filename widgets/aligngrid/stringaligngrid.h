@@ -4,12 +4,12 @@
 // painted and edited with them, with editing events, per-cell hints and navigation to the next
 // cell after an edit or a Tab.
 
-#include "platform/hinthook.h"
-#include "platform/postednotify.h"
-#include "platform/stringgrid.h"
-#include "widgets/aligngrid/alignsettings.h"
-#include "widgets/aligngrid/aligntypes.h"
-#include "widgets/aligngrid/gridshape.h"
+#include "widgets/aligngrid/model/alignsettings.h"
+#include "widgets/aligngrid/model/aligntypes.h"
+#include "widgets/aligngrid/model/gridshape.h"
+#include "widgets/stringgrid/hinthook.h"
+#include "widgets/stringgrid/postednotify.h"
+#include "widgets/stringgrid/stringgrid.h"
 
 #include <functional>
 

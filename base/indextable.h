@@ -1,0 +1,136 @@
+#pragma once
+// A list of settings indexed by column or row number, each entry absent or holding one value.
+//
+// Only present entries take memory: they are kept sorted by index, so a setting for row
+// 999 999 costs one entry, and a lookup is a binary search that never allocates. The list also
+// keeps its logical length (one past the highest index ever extended to), which decides whether
+// an insertion shifts it.
+
+#include "base/failure.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+#include <vector>
+
+namespace base {
+
+template <typename T> class IndexTable {
+public:
+    using Entry = std::pair<int, T>;
+    using const_iterator = typename std::vector<Entry>::const_iterator;
+
+    // The value at index, or null when absent (a negative index or one beyond the end reads
+    // as absent).
+    const T* find(int index) const noexcept {
+        const auto it = lowerBound(index);
+        return it != entries_.end() && it->first == index ? &it->second : nullptr;
+    }
+    T* find(int index) noexcept {
+        const auto it = std::as_const(*this).lowerBound(index);
+        return it != entries_.end() && it->first == index
+                   ? &entries_[static_cast<std::size_t>(it - entries_.cbegin())].second
+                   : nullptr;
+    }
+
+    // Stores value at index, extending the list first and replacing (releasing) an earlier
+    // value. A negative index stores nothing and raises the list-index failure.
+    T& store(int index, T value) {
+        if (index < 0)
+            throw platform::ListIndexError(index);
+        length_ = std::max(length_, plusOne(index));
+        auto it = entries_.begin() + (lowerBound(index) - entries_.cbegin());
+        if (it != entries_.end() && it->first == index) {
+            it->second = std::move(value);
+            return it->second;
+        }
+        return entries_.insert(it, Entry{index, std::move(value)})->second;
+    }
+
+    // Makes index absent.
+    void remove(int index) {
+        const auto it = lowerBound(index);
+        if (it != entries_.end() && it->first == index)
+            entries_.erase(it);
+    }
+
+    // Inserts an absent entry at index when index is not beyond the length: entries from index
+    // on move up by one. An entry pushed past the largest index is dropped.
+    void insertAbsent(int index) {
+        if (index < 0 || index > length_)
+            return;
+        length_ = plusOne(length_);
+        if (!entries_.empty() && entries_.back().first == INT_MAX)
+            entries_.pop_back();
+        for (auto it = entries_.begin() + (lowerBound(index) - entries_.cbegin());
+             it != entries_.end(); ++it)
+            ++it->first;
+    }
+
+    // Moves the entry at from to to: it is taken out, later entries move down by one, and it is
+    // put back in at to, entries from to on moving up.
+    void move(int from, int to) {
+        if (from < 0)
+            throw platform::ListIndexError(from);
+        if (to < 0)
+            throw platform::ListIndexError(to);
+        if (from == to || length_ <= std::min(from, to))
+            return; // nothing present at or after either index: no entry changes place
+        const int lengthAfter = std::max({length_, plusOne(from), plusOne(to)});
+        std::vector<Entry> moved;
+        moved.reserve(entries_.size());
+        T* taken = nullptr;
+        for (auto& entry : entries_) {
+            if (entry.first == from) {
+                taken = &entry.second;
+                continue;
+            }
+            int index = entry.first;
+            if (index > from)
+                --index;
+            if (index >= to)
+                ++index;
+            moved.emplace_back(index, std::move(entry.second));
+        }
+        if (taken) {
+            const auto at = std::lower_bound(moved.begin(), moved.end(), to,
+                                             [](const Entry& e, int i) { return e.first < i; });
+            moved.insert(at, Entry{to, std::move(*taken)});
+        }
+        entries_ = std::move(moved);
+        length_ = lengthAfter;
+    }
+
+    // Calls f(index, value) for every present entry, by increasing index; f may change values.
+    template <typename F> void forEachPresent(F&& f) {
+        for (auto& entry : entries_)
+            f(entry.first, entry.second);
+    }
+
+    // Empties the list, releasing every value.
+    void clear() noexcept {
+        entries_.clear();
+        length_ = 0;
+    }
+
+    int size() const noexcept { return length_; }
+    bool empty() const noexcept { return entries_.empty(); }
+    std::size_t presentCount() const noexcept { return entries_.size(); }
+
+    // The present entries as (index, value), by increasing index.
+    const_iterator begin() const noexcept { return entries_.cbegin(); }
+    const_iterator end() const noexcept { return entries_.cend(); }
+
+private:
+    static int plusOne(int index) noexcept { return index < INT_MAX ? index + 1 : INT_MAX; }
+
+    const_iterator lowerBound(int index) const noexcept {
+        return std::lower_bound(entries_.cbegin(), entries_.cend(), index,
+                                [](const Entry& e, int i) { return e.first < i; });
+    }
+
+    std::vector<Entry> entries_;
+    int length_ = 0;
+};
+
+} // namespace base

@@ -1,0 +1,70 @@
+#include "format/formdata.h"
+
+#include "format/componentstreamreader.h"
+
+namespace platform {
+
+namespace {
+
+// The optional prefix of an object: 0xF0 with its filer flags in the low nibble.
+constexpr std::uint8_t kPrefixMask = 0xF0;
+constexpr std::uint8_t kChildPosFlag = 2;
+
+FormObject readObject(ComponentReader& reader, int depth) {
+    if (depth > kMaxStreamDepth) {
+        throw StreamError(streammessage::kTooDeep);
+    }
+    FormObject object;
+    if ((reader.peekRawByte() & kPrefixMask) == kPrefixMask) {
+        object.filerFlags = reader.readRawByte() & 0x0F;
+        if (object.filerFlags & kChildPosFlag) {
+            object.childPos = reader.readInteger();
+        }
+    }
+    object.className = reader.readName();
+    object.name = reader.readName();
+    while (!reader.endOfList()) {
+        FormProperty property;
+        property.name = reader.readPropName();
+        property.value = reader.takeValue();
+        object.properties.push_back(std::move(property));
+    }
+    reader.readListEnd();
+    // A child may open with its prefix byte, which is no value tag: test for the end by hand.
+    while (reader.peekRawByte() != 0) {
+        object.children.push_back(readObject(reader, depth + 1));
+    }
+    reader.readListEnd();
+    return object;
+}
+
+} // namespace
+
+FormObject parseForm(std::string_view data) {
+    ComponentReader reader(data);
+    reader.readSignature();
+    return readObject(reader, 0);
+}
+
+const FormObject* findObjectOfClass(const FormObject& root, std::string_view className) {
+    if (root.className == className) {
+        return &root;
+    }
+    for (const FormObject& child : root.children) {
+        if (const FormObject* found = findObjectOfClass(child, className)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+FormWriter::FormWriter() {
+    stream_.writeSignature();
+}
+
+void FormWriter::beginObject(std::string_view className, std::string_view name) {
+    stream_.writeName(className);
+    stream_.writeName(name);
+}
+
+} // namespace platform

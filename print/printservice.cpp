@@ -1,0 +1,161 @@
+#include "print/printservice.h"
+
+#include <cups/cups.h>
+#include <memory>
+#include <string_view>
+
+namespace platform::printservice {
+
+namespace {
+
+// How long a call waits for the service to take the connection.
+constexpr int kConnectMilliseconds = 5000;
+
+struct HttpClose {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+struct IppDelete {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using Connection = std::unique_ptr<http_t, HttpClose>;
+using Response = std::unique_ptr<ipp_t, IppDelete>;
+
+Connection connect() {
+    return Connection(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                   kConnectMilliseconds, nullptr));
+}
+
+std::string uriOf(const char* resource, const std::string& name) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/%s/%s", resource, name.c_str());
+    return uri;
+}
+
+std::string textOf(ipp_t* response, const char* attribute) {
+    ipp_attribute_t* found = ippFindAttribute(response, attribute, IPP_TAG_ZERO);
+    const char* text = found ? ippGetString(found, 0, nullptr) : nullptr;
+    return text ? text : std::string();
+}
+
+int numberOf(ipp_t* response, const char* attribute, int fallback) {
+    ipp_attribute_t* found = ippFindAttribute(response, attribute, IPP_TAG_ZERO);
+    return found ? ippGetInteger(found, 0) : fallback;
+}
+
+bool hasKeyword(ipp_t* response, const char* attribute, std::string_view keyword) {
+    ipp_attribute_t* found = ippFindAttribute(response, attribute, IPP_TAG_KEYWORD);
+    for (int i = 0; found && i < ippGetCount(found); ++i) {
+        const char* value = ippGetString(found, i, nullptr);
+        if (value && keyword == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QueueStatus queueStatus(const std::string& queue) {
+    const Connection http = connect();
+    if (!http) {
+        return {QueueState::NoService, {}};
+    }
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const std::string uri = uriOf("printers", queue);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    static const char* const wanted[] = {"printer-state", "printer-state-message",
+                                         "printer-is-accepting-jobs"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    const Response response(cupsDoRequest(http.get(), request, "/"));
+    const ipp_status_t status = cupsLastError();
+    if (status == IPP_STATUS_ERROR_NOT_FOUND) {
+        return {QueueState::Missing, {}};
+    }
+    if (!response || status > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        return {QueueState::NoService, cupsLastErrorString() ? cupsLastErrorString() : ""};
+    }
+    QueueStatus answer{QueueState::Ready, textOf(response.get(), "printer-state-message")};
+    ipp_attribute_t* accepting =
+        ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+    if (accepting && !ippGetBoolean(accepting, 0)) {
+        answer.state = QueueState::Rejecting;
+    } else if (numberOf(response.get(), "printer-state", IPP_PSTATE_IDLE) == IPP_PSTATE_STOPPED) {
+        answer.state = QueueState::Stopped;
+    }
+    return answer;
+}
+
+Submission submitFile(const std::string& queue, const std::string& path, const std::string& title,
+                      const JobOptions& options) {
+    const Connection http = connect();
+    if (!http) {
+        return {0, cupsLastErrorString() ? cupsLastErrorString() : ""};
+    }
+    int count = 0;
+    cups_option_t* list = nullptr;
+    for (const auto& [name, value] : options) {
+        count = cupsAddOption(name.c_str(), value.c_str(), count, &list);
+    }
+    const int job =
+        cupsPrintFile2(http.get(), queue.c_str(), path.c_str(), title.c_str(), count, list);
+    cupsFreeOptions(count, list);
+    if (job > 0) {
+        return {job, {}};
+    }
+    return {0, cupsLastErrorString() ? cupsLastErrorString() : ""};
+}
+
+JobStatus jobStatus(int job) {
+    const Connection http = connect();
+    if (!http) {
+        return {};
+    }
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = uriOf("jobs", std::to_string(job));
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    static const char* const wanted[] = {"job-state", "job-state-reasons",
+                                         "job-printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(wanted)), nullptr, wanted);
+    const Response response(cupsDoRequest(http.get(), request, "/"));
+    if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        return {};
+    }
+    JobStatus answer{JobState::Unknown, textOf(response.get(), "job-printer-state-message")};
+    switch (numberOf(response.get(), "job-state", 0)) {
+    case IPP_JSTATE_PENDING:
+        answer.state = JobState::Waiting;
+        break;
+    case IPP_JSTATE_HELD:
+        answer.state = JobState::Held;
+        break;
+    case IPP_JSTATE_PROCESSING:
+        answer.state = JobState::Printing;
+        break;
+    case IPP_JSTATE_STOPPED:
+        answer.state = JobState::Stopped;
+        break;
+    case IPP_JSTATE_CANCELED:
+        answer.state = hasKeyword(response.get(), "job-state-reasons", "job-canceled-by-user")
+                           ? JobState::Canceled
+                           : JobState::Refused;
+        break;
+    case IPP_JSTATE_ABORTED:
+        answer.state = JobState::Refused;
+        break;
+    case IPP_JSTATE_COMPLETED:
+        answer.state = JobState::Done;
+        break;
+    default:
+        break;
+    }
+    return answer;
+}
+
+} // namespace platform::printservice

@@ -1,0 +1,13 @@
+#pragma once
+// The platform's failure for a cell index outside the grid. Pure C++.
+
+#include "base/failure.h"
+
+namespace platform {
+
+class GridIndexError : public Failure {
+public:
+    GridIndexError() : Failure("Indice de grille hors limites") {}
+};
+
+} // namespace platform
