@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace platform {
+namespace base {
 
 // A failure carrying its French message (UTF-8).
 class Failure : public std::exception {
@@ -46,14 +46,4 @@ public:
         : Failure("Indice de liste hors limites (" + std::to_string(index) + ")") {}
 };
 
-// Printer failures ("Aucune imprimante par défaut sélectionnée", ...).
-class PrinterError : public Failure {
-    using Failure::Failure;
-};
-
-// Component stream failures ("Valeur de propriété incorrecte", truncated data, ...).
-class StreamError : public Failure {
-    using Failure::Failure;
-};
-
-} // namespace platform
+} // namespace base

@@ -37,7 +37,7 @@ public:
     // value. A negative index stores nothing and raises the list-index failure.
     T& store(int index, T value) {
         if (index < 0)
-            throw platform::ListIndexError(index);
+            throw base::ListIndexError(index);
         length_ = std::max(length_, plusOne(index));
         auto it = entries_.begin() + (lowerBound(index) - entries_.cbegin());
         if (it != entries_.end() && it->first == index) {
@@ -71,9 +71,9 @@ public:
     // put back in at to, entries from to on moving up.
     void move(int from, int to) {
         if (from < 0)
-            throw platform::ListIndexError(from);
+            throw base::ListIndexError(from);
         if (to < 0)
-            throw platform::ListIndexError(to);
+            throw base::ListIndexError(to);
         if (from == to || length_ <= std::min(from, to))
             return; // nothing present at or after either index: no entry changes place
         const int lengthAfter = std::max({length_, plusOne(from), plusOne(to)});

@@ -25,8 +25,8 @@ constexpr int Columns = 20;
 constexpr int SmallRows = 10;
 constexpr int LargeRows = 1'000'000;
 
-std::unique_ptr<platform::StringGrid> openGrid(int rows) {
-    auto grid = std::make_unique<platform::StringGrid>();
+std::unique_ptr<stringgrid::StringGrid> openGrid(int rows) {
+    auto grid = std::make_unique<stringgrid::StringGrid>();
     grid->resize(800, 250); // about ten rows in view, as many as the small grid has
     grid->setColCount(Columns);
     grid->setRowCount(rows);
@@ -37,7 +37,7 @@ std::unique_ptr<platform::StringGrid> openGrid(int rows) {
     return grid;
 }
 
-void paint(platform::StringGrid& grid, QImage& image) {
+void paint(stringgrid::StringGrid& grid, QImage& image) {
     grid.viewport()->render(&image);
     benchmark::DoNotOptimize(image.constBits());
 }

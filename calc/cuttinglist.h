@@ -30,7 +30,7 @@ using CellSink = std::function<void(int col, int row, const std::string& text)>;
 // (3,1)..(3,4), (4,1) (4,2), (4,3) (4,4). Lengths are formatted with 0 decimals under the current
 // calc::DecimalMark(); the width, thickness, angle, tenon and Label2 texts are copied verbatim.
 // A text that does not read as a number throws calc::ConversionError at its cell (an overflowing
-// sum throws platform::FloatOverflow), after the earlier cells were written.
+// sum throws base::FloatOverflow), after the earlier cells were written.
 void fillCuttingList(const CuttingListSource& source, const CellSink& sink);
 
 } // namespace calc

@@ -13,18 +13,18 @@ Extended checked(long double result, std::initializer_list<long double> operands
     }
     for (const long double operand : operands) {
         if (std::isnan(operand)) {
-            throw platform::InvalidOperation();
+            throw base::InvalidOperation();
         }
     }
     if (std::isnan(result)) {
-        throw platform::InvalidOperation();
+        throw base::InvalidOperation();
     }
     bool finiteOperands = true;
     for (const long double operand : operands) {
         finiteOperands = finiteOperands && std::isfinite(operand);
     }
     if (finiteOperands) {
-        throw platform::FloatOverflow();
+        throw base::FloatOverflow();
     }
     return result; // infinity carried from an infinite operand
 }
@@ -47,10 +47,10 @@ Extended operator/(Extended a, Extended b) {
     if (b.value_ == 0) {
         // 0/0 is invalid; a finite non-zero number over zero divides by zero.
         if (a.value_ == 0) {
-            throw platform::InvalidOperation();
+            throw base::InvalidOperation();
         }
         if (std::isfinite(a.value_)) {
-            throw platform::DivisionByZero();
+            throw base::DivisionByZero();
         }
     }
     return checked(a.value_ / b.value_, {a.value_, b.value_});
@@ -72,11 +72,11 @@ Extended atan2(Extended y, Extended x) {
 double toDouble(Extended x) {
     const long double value = x.value();
     if (std::isnan(value)) {
-        throw platform::InvalidOperation();
+        throw base::InvalidOperation();
     }
     const double stored = static_cast<double>(value);
     if (std::isinf(stored) && std::isfinite(value)) {
-        throw platform::FloatOverflow();
+        throw base::FloatOverflow();
     }
     return stored;
 }

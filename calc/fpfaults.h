@@ -9,7 +9,7 @@
 
 namespace calc {
 
-// A long double whose + - * / and functions throw platform::ArithmeticFault instead of producing
+// A long double whose + - * / and functions throw base::ArithmeticFault instead of producing
 // an infinity or a NaN from finite operands.
 class Extended {
 public:

@@ -166,8 +166,8 @@ char* writeInteger(char* out, int value) {
 } // namespace
 
 ConversionError::ConversionError(std::string_view text)
-    : platform::Failure("'" + std::string(text) +
-                        "' n'est pas une valeur en virgule flottante correcte") {}
+    : base::Failure("'" + std::string(text) +
+                    "' n'est pas une valeur en virgule flottante correcte") {}
 
 char DecimalMark() {
     return currentMark;

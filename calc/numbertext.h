@@ -9,7 +9,7 @@
 namespace calc {
 
 // The failure of ParseNumber: "'<text>' n'est pas une valeur en virgule flottante correcte".
-class ConversionError : public platform::Failure {
+class ConversionError : public base::Failure {
 public:
     explicit ConversionError(std::string_view text);
 };

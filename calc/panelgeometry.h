@@ -12,7 +12,7 @@
 //     if (outcome == calc::PanelOutcome::InputRejected)
 //         platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice));
 //
-// An arithmetic fault (platform::DivisionByZero, InvalidOperation, FloatOverflow) is thrown out
+// An arithmetic fault (base::DivisionByZero, InvalidOperation, FloatOverflow) is thrown out
 // of computePanel at the faulting step and is left to the handler's guard; whatever was written
 // to the sink and to the dimension set before that step stays written.
 
@@ -87,7 +87,7 @@ inline constexpr const char* kInputRejectedNotice = "Valeurs saisies incorrectes
 //
 // Computing: writes go to the sink and to `panel` step by step. A division by zero, invalid
 // operation or overflow (a value that does not fit the double it is stored in) throws the
-// matching platform::ArithmeticFault at that step, after the earlier writes.
+// matching base::ArithmeticFault at that step, after the earlier writes.
 PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& panel,
                           const PanelSink& sink);
 

@@ -1,6 +1,6 @@
 #include "format/componentstream.h"
 
-namespace platform::streammessage {
+namespace format::streammessage {
 
 std::string unknownTag(int tag) {
     return "Format de flux incorrect : type de valeur inconnu (" + std::to_string(tag) + ")";
@@ -16,4 +16,4 @@ std::string nameTooLong(const std::string& name) {
     return "Nom trop long pour le flux : " + name;
 }
 
-} // namespace platform::streammessage
+} // namespace format::streammessage

@@ -8,7 +8,12 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace format {
+
+// Component stream failures ("Valeur de propriété incorrecte", truncated data, ...).
+class StreamError : public base::Failure {
+    using Failure::Failure;
+};
 
 enum class ValueType : std::uint8_t {
     Null = 0,     // end of a list
@@ -49,4 +54,4 @@ std::string nameTooLong(const std::string& name);
 // The four bytes that open form data.
 inline constexpr char kFormSignature[] = "TPF0";
 
-} // namespace platform
+} // namespace format

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace format {
 
 namespace {
 
@@ -307,4 +307,4 @@ void ComponentReader::skipValue(int depth) {
     }
 }
 
-} // namespace platform
+} // namespace format

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace format {
 
 // A byte block handed to a property reader: its bytes, its size and a read position.
 class ByteBlock {
@@ -84,4 +84,4 @@ private:
 // Nesting of lists, collections and objects that a reader follows before it gives up.
 inline constexpr int kMaxStreamDepth = 64;
 
-} // namespace platform
+} // namespace format

@@ -1,6 +1,6 @@
 #include "format/componentstreamtext.h"
 
-namespace platform {
+namespace format {
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -90,4 +90,4 @@ std::optional<std::string> utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
-} // namespace platform
+} // namespace format

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace format {
 
 // Appends the UTF-8 form of the code point c (a scalar value: not a surrogate, at most 0x10FFFF).
 void appendUtf8(std::string& out, char32_t c);
@@ -22,4 +22,4 @@ bool isValidUtf8(std::string_view text);
 // surrogate.
 std::optional<std::string> utf16ToUtf8(std::u16string_view units);
 
-} // namespace platform
+} // namespace format

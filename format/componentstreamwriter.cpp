@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-namespace platform {
+namespace format {
 
 void ComponentWriter::appendLE(std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -110,4 +110,4 @@ void ComponentWriter::endBinary(std::size_t begun) {
     }
 }
 
-} // namespace platform
+} // namespace format

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace format {
 
 class ComponentWriter {
 public:
@@ -55,4 +55,4 @@ private:
     std::string data_;
 };
 
-} // namespace platform
+} // namespace format

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace platform {
+namespace format {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-} // namespace platform
+} // namespace format

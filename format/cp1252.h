@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace format {
 
 // Every byte has a character: the five bytes the code page leaves unassigned (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the C1 control of the same number, as the platform's own conversion does, so
@@ -23,4 +23,4 @@ std::optional<unsigned char> cp1252Byte(char32_t c) noexcept;
 // True when every byte is below 0x80: the text is the same in both encodings.
 bool isAscii(std::string_view text) noexcept;
 
-} // namespace platform
+} // namespace format

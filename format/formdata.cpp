@@ -2,7 +2,7 @@
 
 #include "format/componentstreamreader.h"
 
-namespace platform {
+namespace format {
 
 namespace {
 
@@ -67,4 +67,4 @@ void FormWriter::beginObject(std::string_view className, std::string_view name) 
     stream_.writeName(name);
 }
 
-} // namespace platform
+} // namespace format

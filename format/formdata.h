@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace format {
 
 struct FormProperty {
     std::string name;
@@ -51,4 +51,4 @@ private:
     ComponentWriter stream_;
 };
 
-} // namespace platform
+} // namespace format

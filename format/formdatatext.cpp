@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-namespace platform {
+namespace format {
 
 namespace {
 
@@ -34,8 +34,8 @@ private:
         for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i) {
             line += text_[i] == '\n';
         }
-        throw platform::StreamError("Texte de fiche incorrect, ligne " + std::to_string(line) +
-                                    " : " + what);
+        throw format::StreamError("Texte de fiche incorrect, ligne " + std::to_string(line) +
+                                  " : " + what);
     }
 
     void skipSpace() {
@@ -48,7 +48,7 @@ private:
     template <typename Write> void write(Write&& write) {
         try {
             write();
-        } catch (const platform::StreamError& failure) {
+        } catch (const format::StreamError& failure) {
             fail(failure.what());
         }
     }
@@ -134,7 +134,7 @@ private:
             fail("valeur attendue");
         }
         const char c = text_[pos_];
-        platform::ComponentWriter& out = form_.stream();
+        format::ComponentWriter& out = form_.stream();
         if (c == '\'' || c == '#') {
             out.writeString(text());
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
@@ -220,12 +220,12 @@ private:
                 if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
                     fail("caractère incorrect");
                 }
-                platform::appendUtf8(out, static_cast<char32_t>(code));
+                format::appendUtf8(out, static_cast<char32_t>(code));
             } else {
                 break;
             }
         }
-        if (!platform::isValidUtf8(out)) {
+        if (!format::isValidUtf8(out)) {
             fail("texte qui n'est pas en UTF-8");
         }
         return out;
@@ -256,7 +256,7 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     int depth_ = 0;
-    platform::FormWriter form_;
+    format::FormWriter form_;
 };
 
 } // namespace
@@ -265,4 +265,4 @@ std::string formDataFromText(std::string_view text) {
     return Parser(text).run();
 }
 
-} // namespace platform
+} // namespace format

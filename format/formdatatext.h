@@ -14,14 +14,14 @@
 // identifiers, True and False, sets in brackets, lists in parentheses and byte blocks of
 // hexadecimal digits in braces. Child objects come after the properties, before "end".
 
-#include "base/failure.h"
+#include "format/componentstream.h"
 
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace format {
 
-// The binary form data of the text; a fault raises platform::StreamError naming its line.
+// The binary form data of the text; a fault raises format::StreamError naming its line.
 std::string formDataFromText(std::string_view text);
 
-} // namespace platform
+} // namespace format

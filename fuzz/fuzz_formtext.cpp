@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string form;
     try {
-        form = platform::formDataFromText(text);
-    } catch (const platform::StreamError& failure) {
+        form = format::formDataFromText(text);
+    } catch (const format::StreamError& failure) {
         if (std::string_view(failure.what()).rfind("Texte de fiche incorrect, ligne ", 0) != 0) {
             std::fprintf(stderr, "a fault without its line: %s\n", failure.what());
             std::abort();
@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     try {
-        platform::parseForm(form);
-    } catch (const platform::StreamError& failure) {
+        format::parseForm(form);
+    } catch (const format::StreamError& failure) {
         std::fprintf(stderr, "the converter's output is refused: %s\n", failure.what());
         std::abort();
     }

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     try {
         calc::computePanel(fields, mode, panel, sink);
-    } catch (const platform::ArithmeticFault&) {
+    } catch (const base::ArithmeticFault&) {
         // one of the three faults: shown by the caller
     }
     if (!allFinite(panel)) {

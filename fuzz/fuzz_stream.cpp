@@ -59,8 +59,8 @@ struct TextSource : aligngrid::CellTextSource {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     try {
-        platform::parseForm(input);
-    } catch (const platform::StreamError&) {
+        format::parseForm(input);
+    } catch (const format::StreamError&) {
     }
 
     const Shape shape;
@@ -71,13 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         aligngrid::StreamTexts read;
         aligngrid::applyDefinedProperties(settings, std::move(decoded.defined), read);
         texts = loadedTexts(read, shape);
-    } catch (const platform::StreamError&) {
+    } catch (const format::StreamError&) {
         return 0;
     }
 
     // Our own output must always read back, and into the same grid: a failure here is a fault
     // of the writer or of the reader.
-    platform::FormWriter form;
+    format::FormWriter form;
     form.beginObject(aligngrid::gridClassName, "StringAlignGrid");
     aligngrid::writeDefinedProperties(settings, shape.ColCount(), shape.RowCount(),
                                       TextSource(texts), form.stream());
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         aligngrid::StreamTexts read;
         aligngrid::applyDefinedProperties(again, std::move(decoded.defined), read);
         textsAgain = loadedTexts(read, shape);
-    } catch (const platform::StreamError& failure) {
+    } catch (const format::StreamError& failure) {
         fault(std::string("our own output is refused: ") + failure.what());
     }
     const std::string difference =

@@ -10,7 +10,7 @@
 namespace platform {
 
 // A picture the JPEG library refused: "Erreur JPEG #<n>", n being the library's message code.
-class JpegError : public Failure {
+class JpegError : public base::Failure {
 public:
     explicit JpegError(int code);
     int code() const noexcept { return code_; }

@@ -1,6 +1,6 @@
 #include "print/canvas.h"
 
-namespace platform {
+namespace print {
 
 qreal pointSizeOf(const QFont& font) {
     if (font.pointSizeF() > 0) {
@@ -10,4 +10,4 @@ qreal pointSizeOf(const QFont& font) {
     return font.pixelSize() > 0 ? font.pixelSize() * 72.0 / 96.0 : 8.0;
 }
 
-} // namespace platform
+} // namespace print

@@ -10,7 +10,7 @@
 #include <QRect>
 #include <QString>
 
-namespace platform {
+namespace print {
 
 class Canvas {
 public:
@@ -38,4 +38,4 @@ public:
 // The point size of `font` (a pixel-sized font is taken at 96 pixels per inch).
 qreal pointSizeOf(const QFont& font);
 
-} // namespace platform
+} // namespace print

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
-namespace platform {
+namespace print {
 
 PainterCanvas::PainterCanvas(QPainter& painter) : painter_(painter) {
     painter_.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -61,4 +61,4 @@ void PainterCanvas::stretchImage(const QRect& target, const QImage& image) {
     painter_.drawImage(target, image);
 }
 
-} // namespace platform
+} // namespace print

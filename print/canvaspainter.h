@@ -5,7 +5,7 @@
 
 class QPainter;
 
-namespace platform {
+namespace print {
 
 class PainterCanvas : public Canvas {
 public:
@@ -27,4 +27,4 @@ private:
     QColor brush_ = Qt::white;
 };
 
-} // namespace platform
+} // namespace print

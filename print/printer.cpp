@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <utility>
 
-namespace platform {
+namespace print {
 
 PrinterError noDefaultPrinterError() {
     return PrinterError("Aucune imprimante par défaut sélectionnée");
@@ -205,4 +205,4 @@ void installAppPrinter(std::unique_ptr<PrinterDevice> device) {
     }
 }
 
-} // namespace platform
+} // namespace print

@@ -10,7 +10,12 @@
 #include <exception>
 #include <memory>
 
-namespace platform {
+namespace print {
+
+// Printer failures ("Aucune imprimante par défaut sélectionnée", ...).
+class PrinterError : public base::Failure {
+    using Failure::Failure;
+};
 
 // The printer failures, with their messages.
 PrinterError noDefaultPrinterError();   // "Aucune imprimante par défaut sélectionnée"
@@ -119,4 +124,4 @@ Printer& appPrinter();
 // the system's printers at the next appPrinter call).
 void installAppPrinter(std::unique_ptr<PrinterDevice> device);
 
-} // namespace platform
+} // namespace print

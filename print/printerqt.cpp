@@ -15,7 +15,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-namespace platform {
+namespace print {
 
 namespace {
 
@@ -226,4 +226,4 @@ void QtPrinterDevice::followJob(int job) {
     }
 }
 
-} // namespace platform
+} // namespace print

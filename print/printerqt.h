@@ -14,7 +14,7 @@ class QPainter;
 class QPrinter;
 class QTemporaryFile;
 
-namespace platform {
+namespace print {
 
 class PainterCanvas;
 
@@ -43,4 +43,4 @@ private:
     std::unique_ptr<PainterCanvas> canvas_;
 };
 
-} // namespace platform
+} // namespace print

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-namespace platform::printservice {
+namespace print::printservice {
 
 namespace {
 
@@ -158,4 +158,4 @@ JobStatus jobStatus(int job) {
     return answer;
 }
 
-} // namespace platform::printservice
+} // namespace print::printservice

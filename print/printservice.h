@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform::printservice {
+namespace print::printservice {
 
 enum class QueueState {
     Ready,     // accepts jobs and prints them
@@ -54,4 +54,4 @@ struct JobStatus {
 
 JobStatus jobStatus(int job);
 
-} // namespace platform::printservice
+} // namespace print::printservice

@@ -30,7 +30,7 @@ struct GridWindow {
         layout->addWidget(elsewhere);
         grid->setColCount(cols);
         grid->setRowCount(rows);
-        grid->setOptions(platform::defaultGridOptions() | platform::GridOption::goEditing);
+        grid->setOptions(stringgrid::defaultGridOptions() | stringgrid::GridOption::goEditing);
         auto logger = [this](const char* what) {
             return [this, what](TStringAlignGrid*, int col, int row) {
                 log << QString("%1 %2,%3").arg(what).arg(col).arg(row);

@@ -1,7 +1,7 @@
 #pragma once
 // Fixtures shared by the aligned grid's tests.
 
-#include "base/failure.h"
+#include "format/componentstream.h"
 #include "widgets/aligngrid/model/gridshape.h"
 
 #include <QString>
@@ -25,7 +25,7 @@ struct TestShape : aligngrid::GridShape {
 inline QString streamFailureOf(const std::function<void()>& run) {
     try {
         run();
-    } catch (const platform::StreamError& error) {
+    } catch (const format::StreamError& error) {
         return QString::fromUtf8(error.what());
     }
     return {};

@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 
 using namespace aligngrid;
-using platform::GridOption;
+using stringgrid::GridOption;
 
 namespace {
 
@@ -19,11 +19,11 @@ QStringList appHintCalls; // what the application's own handler saw, in order
 // Dispatches a show-hint event for a point of the grid's viewport, as the application would.
 QString hintFor(TStringAlignGrid& grid, QPoint viewportPos, QPoint* hintPos = nullptr,
                 QString text = "tooltip") {
-    platform::HintInfo info;
+    stringgrid::HintInfo info;
     info.HintControl = &grid;
     info.CursorPos = grid.viewport()->mapTo(&grid, viewportPos);
     bool canShow = true;
-    platform::showHintHandler()(text, canShow, info);
+    stringgrid::showHintHandler()(text, canShow, info);
     if (hintPos)
         *hintPos = info.HintPos;
     return text;
@@ -60,7 +60,7 @@ private slots:
 
 void TestAlignGridEdit::initTestCase() {
     // The application's own hint handler, installed before any grid exists: it is called last.
-    platform::setShowHintHandler([](QString& text, bool&, platform::HintInfo& info) {
+    stringgrid::setShowHintHandler([](QString& text, bool&, stringgrid::HintInfo& info) {
         appHintCalls << QString("%1 for %2").arg(text, info.HintControl->objectName());
     });
 }
@@ -128,7 +128,7 @@ void TestAlignGridEdit::aTypedLetterOnANonEditableCellGoesToTheKeyPressEvent() {
     w.grid->Settings().SetEditCell(1, 1, false);
     w.grid->setCurrentCell(1, 1);
     QString pressed;
-    QObject::connect(w.grid, &platform::StringGrid::KeyPressEvent,
+    QObject::connect(w.grid, &stringgrid::StringGrid::KeyPressEvent,
                      [&](QChar& key) { pressed += key; });
     QTest::keyClick(w.grid, Qt::Key_A);
     QCOMPARE(pressed, QString("a"));
@@ -317,12 +317,12 @@ void TestAlignGridEdit::aGridWithHintsOffLeavesTheHintAlone() {
     QCOMPARE(grid.HintCol(), -1);
     // Another control's hint is not touched either.
     QLineEdit other;
-    platform::HintInfo info;
+    stringgrid::HintInfo info;
     info.HintControl = &other;
     QString text = "own";
     bool canShow = true;
     grid.ShowCellHints = true;
-    platform::showHintHandler()(text, canShow, info);
+    stringgrid::showHintHandler()(text, canShow, info);
     QCOMPARE(text, QString("own"));
 }
 

@@ -5,7 +5,7 @@
 #include "widgets/aligngrid/model/cellstep.h"
 
 using namespace aligngrid;
-using platform::GridOption;
+using stringgrid::GridOption;
 
 Q_DECLARE_METATYPE(aligngrid::T_nextcell)
 Q_DECLARE_METATYPE(aligngrid::T_lastcell)

@@ -249,7 +249,7 @@ void TestAlignSettings::negativeIndexStoresNothingAndFails() {
             s.SetHintCell(-5, 1, "x");
             break;
         }
-    } catch (const platform::ListIndexError& e) {
+    } catch (const base::ListIndexError& e) {
         caught = e.message();
     }
     QCOMPARE(QString::fromStdString(caught), message);
@@ -530,7 +530,7 @@ void TestAlignSettings::brushesMadeOnDemandCopyTheGridsBrush() {
     s.BrushCellEntry(3, 3).setColor(0xFF);
     QCOMPARE(m.repaints, before + 1); // made brushes repaint the grid when changed
     QCOMPARE(s.GetCellColor(3, 3), 0xFFu);
-    QVERIFY_THROWS_EXCEPTION(platform::ListIndexError, s.BrushRowEntry(-1));
+    QVERIFY_THROWS_EXCEPTION(base::ListIndexError, s.BrushRowEntry(-1));
 }
 
 void TestAlignSettings::fixedColorReachesFixedCellsWithoutABrush() {

@@ -38,14 +38,14 @@ struct Model {
 
     // The defined properties as written, without any framing.
     QByteArray written() const {
-        platform::ComponentWriter out;
+        format::ComponentWriter out;
         writeDefinedProperties(settings, shape.cols, shape.rows, texts, out);
         return QByteArray::fromStdString(out.data());
     }
 
     // Reads defined properties (as written) into this model, the after-load step included.
     void read(const QByteArray& properties) {
-        platform::FormWriter form;
+        format::FormWriter form;
         form.beginObject(std::string(gridClassName), "StringAlignGrid");
         std::string data = form.take();
         data.append(properties.constData(), std::size_t(properties.size()));

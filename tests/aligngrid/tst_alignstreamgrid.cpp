@@ -11,14 +11,14 @@
 #include <QtTest>
 
 using namespace aligngrid;
-using platform::GridOption;
+using stringgrid::GridOption;
 
 namespace {
 
 // The property names of the grid object in form data.
 QStringList propertyNames(const QByteArray& data) {
-    const platform::FormObject root =
-        platform::parseForm(std::string_view(data.constData(), std::size_t(data.size())));
+    const format::FormObject root =
+        format::parseForm(std::string_view(data.constData(), std::size_t(data.size())));
     QStringList names;
     for (const auto& property : root.properties) {
         names << QString::fromStdString(property.name);
@@ -36,7 +36,7 @@ void dressUp(TStringAlignGrid& grid) {
     grid.setDefaultRowHeight(20);
     grid.setColWidths(3, 150);
     grid.setRowHeights(8, 40);
-    grid.setOptions(platform::defaultGridOptions() | GridOption::goEditing | GridOption::goTabs);
+    grid.setOptions(stringgrid::defaultGridOptions() | GridOption::goEditing | GridOption::goTabs);
     grid.setAlignment(alCenter);
     grid.setEditable(false);
     grid.setFixedColor(0x00C0C0C0);
@@ -58,7 +58,7 @@ void dressUp(TStringAlignGrid& grid) {
 
 // The dressed grid's form data with one more property appended by hand.
 QByteArray withExtra(const TStringAlignGrid& grid, const QByteArray& property) {
-    platform::FormWriter form;
+    format::FormWriter form;
     form.beginObject(gridClassName, "StringAlignGrid");
     writeGridProperties(grid, form.stream());
     std::string data = form.take();
@@ -231,7 +231,7 @@ void TestAlignStreamGrid::afterLoadTheTextsAreExactlyThoseRead() {
                                                  "0201"
                                                  "0601") +
                              "b" + QByteArray(1, 0);
-    platform::FormWriter form;
+    format::FormWriter form;
     form.beginObject(gridClassName, "G");
     std::string data = form.take();
     data.append(cells.constData(), std::size_t(cells.size()));
@@ -245,7 +245,7 @@ void TestAlignStreamGrid::afterLoadTheTextsAreExactlyThoseRead() {
 
 void TestAlignStreamGrid::afterLoadTheEditorFollowsAlwaysShowEditor() {
     TStringAlignGrid source;
-    source.setOptions(platform::defaultGridOptions() | GridOption::goEditing |
+    source.setOptions(stringgrid::defaultGridOptions() | GridOption::goEditing |
                       GridOption::goAlwaysShowEditor);
     TStringAlignGrid grid;
     int beforeEdits = 0;
@@ -266,8 +266,8 @@ void TestAlignStreamGrid::afterLoadTheEditorFollowsAlwaysShowEditor() {
 void TestAlignStreamGrid::otherWritersFormsAreRead() {
     // A dialog holding the grid, with published properties this program does not use and
     // colours given by name.
-    platform::FormWriter form;
-    platform::ComponentWriter& out = form.stream();
+    format::FormWriter form;
+    format::ComponentWriter& out = form.stream();
     form.beginObject("TFormDebitDlg", "FormDebitDlg");
     out.writePropName("Caption");
     out.writeString("Fiche de débit");

@@ -47,11 +47,11 @@ void TestDebitForm::cellsHoldExactlyTheListedBytes() {
     const QByteArray data = resourceBytes();
     QVERIFY(!data.isEmpty());
     const std::string_view view(data.constData(), std::size_t(data.size()));
-    const platform::FormObject root = platform::parseForm(view);
+    const format::FormObject root = format::parseForm(view);
     QCOMPARE(root.className, std::string("TStringAlignGrid"));
     QCOMPARE(root.name, std::string("StringAlignGrid"));
     std::string_view cells;
-    for (const platform::FormProperty& property : root.properties) {
+    for (const format::FormProperty& property : root.properties) {
         if (property.name == "Cells") {
             cells = property.value;
         }
@@ -104,7 +104,7 @@ void TestDebitForm::theLoadedGridHasItsShape() {
         QCOMPARE(grid.RowHeights(row), 24);
     }
     QCOMPARE(grid.Alignment(), alRight);
-    QCOMPARE(grid.Options(), platform::defaultGridOptions());
+    QCOMPARE(grid.Options(), stringgrid::defaultGridOptions());
     QCOMPARE(grid.GetCellAlignment(2, 2), alRight);
     QCOMPARE(placement.Align.value_or(-1), 5); // alClient
     QCOMPARE(placement.TabOrder.value_or(-1), 1);
@@ -150,7 +150,7 @@ void TestDebitForm::aMissingResourceFails() {
     try {
         loadGridFormResource(grid, ":/forms/none.frm");
         QFAIL("a missing resource was read");
-    } catch (const platform::StreamError& error) {
+    } catch (const format::StreamError& error) {
         QCOMPARE(QString::fromUtf8(error.what()),
                  QStringLiteral("Données de fiche introuvables : :/forms/none.frm"));
     }

@@ -11,9 +11,9 @@
 #include <QtTest>
 
 using namespace aligngrid;
-using platform::DrawState;
-using platform::DrawStates;
-using platform::GridOption;
+using stringgrid::DrawState;
+using stringgrid::DrawStates;
+using stringgrid::GridOption;
 
 namespace {
 
@@ -50,8 +50,8 @@ QImage paintedCell(PaintableGrid& grid, int col, int row, const QRect& rect,
 } // namespace
 
 Q_DECLARE_METATYPE(aligngrid::TMyAlign)
-Q_DECLARE_METATYPE(platform::DrawStates)
-Q_DECLARE_METATYPE(platform::GridOptions)
+Q_DECLARE_METATYPE(stringgrid::DrawStates)
+Q_DECLARE_METATYPE(stringgrid::GridOptions)
 
 class TestStringAlignGrid : public QObject {
     Q_OBJECT
@@ -349,12 +349,12 @@ void TestStringAlignGrid::anEmptyCellOnlyFillsItsBackground() {
 
 void TestStringAlignGrid::selectionColours_data() {
     QTest::addColumn<DrawStates>("state");
-    QTest::addColumn<platform::GridOptions>("options");
+    QTest::addColumn<stringgrid::GridOptions>("options");
     QTest::addColumn<bool>("drawSelection");
     QTest::addColumn<bool>("selectedLook");
     const DrawStates selected = DrawState::gdSelected;
     const DrawStates focused = DrawStates(DrawState::gdSelected) | DrawState::gdFocused;
-    const platform::GridOptions plain = platform::defaultGridOptions();
+    const stringgrid::GridOptions plain = stringgrid::defaultGridOptions();
     QTest::newRow("a selected cell that is not focused") << selected << plain << true << true;
     QTest::newRow("the focused cell without goDrawFocusSelected")
         << focused << plain << true << false;
@@ -368,7 +368,7 @@ void TestStringAlignGrid::selectionColours_data() {
 
 void TestStringAlignGrid::selectionColours() {
     QFETCH(DrawStates, state);
-    QFETCH(platform::GridOptions, options);
+    QFETCH(stringgrid::GridOptions, options);
     QFETCH(bool, drawSelection);
     QFETCH(bool, selectedLook);
     PaintableGrid grid;
@@ -424,7 +424,7 @@ void TestStringAlignGrid::drawCellEventFollowsThePainting() {
     grid.setRowCount(2);
     grid.setColor(0xFFFFFF);
     int calls = 0;
-    QObject::connect(&grid, &platform::StringGrid::DrawCellEvent,
+    QObject::connect(&grid, &stringgrid::StringGrid::DrawCellEvent,
                      [&](QPainter& painter, int col, int row, const QRect& rect, DrawStates) {
                          ++calls;
                          QCOMPARE(col, 1);

@@ -275,7 +275,7 @@ void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
     QCOMPARE(boxes_[2].icon, platform::BoxIcon::Error);
     QVERIFY2(boxes_[2].text.startsWith(message), qPrintable(boxes_[2].text));
     qInfo("%s", qPrintable(boxes_[2].text)); // what the user reads, in the log
-    QVERIFY(!platform::appPrinter().printing());
+    QVERIFY(!print::appPrinter().printing());
     QCOMPARE(static_cast<int>(pdfs().size()), files);
 
     // The cause gone, the same printer prints again.
@@ -302,7 +302,7 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
         QCOMPARE(boxes_[i].icon, platform::BoxIcon::Error);
         QCOMPARE(boxes_[i].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));
     }
-    QVERIFY(!platform::appPrinter().printing());
+    QVERIFY(!print::appPrinter().printing());
     QTest::qWait(3000); // a job, had one been sent, would have been written by now
     QCOMPARE(static_cast<int>(pageLog().size()), jobsBefore);
     QCOMPARE(static_cast<int>(pdfs().size()), filesBefore);

@@ -49,7 +49,7 @@ Fill fill(const CuttingListSource& source) {
             result.order.append({col, row});
             result.cells[{col, row}] = QString::fromStdString(text);
         });
-    } catch (const platform::Failure& failure) {
+    } catch (const base::Failure& failure) {
         result.failure = QString::fromStdString(failure.message());
     }
     return result;

@@ -29,7 +29,7 @@ Run calculate(const QStringList& texts, int mode, PanelDimensions& panel) {
     try {
         const PanelOutcome outcome = calc::computePanel(fields, mode, panel, sink);
         run.ending = outcome == PanelOutcome::Completed ? "completed" : "rejected";
-    } catch (const platform::Failure& failure) {
+    } catch (const base::Failure& failure) {
         run.ending = QString::fromStdString(failure.message());
     }
     return run;

@@ -7,10 +7,10 @@
 #include <limits>
 #include <string>
 
-using platform::ComponentReader;
-using platform::ComponentWriter;
-using platform::StreamError;
-using platform::ValueType;
+using format::ComponentReader;
+using format::ComponentWriter;
+using format::StreamError;
+using format::ValueType;
 
 namespace {
 
@@ -181,7 +181,7 @@ void TestComponentStream::otherKindsHaveTheirBytes() {
     QCOMPARE(reader.readInteger(), 71);
     QVERIFY(reader.endOfList());
     reader.readListEnd();
-    platform::ByteBlock read = reader.readBinary();
+    format::ByteBlock read = reader.readBinary();
     QCOMPARE(read.size(), std::size_t(3));
     QCOMPARE(read.readU16(), std::uint16_t(4));
     QCOMPARE(read.readU8(), std::uint8_t(1));
@@ -354,7 +354,7 @@ void TestComponentStream::byteBlockStopsAtItsEnd() {
                                                  "010203"
                                                  "ff");
     ComponentReader reader(viewOf(bytes));
-    platform::ByteBlock block = reader.readBinary();
+    format::ByteBlock block = reader.readBinary();
     QCOMPARE(block.readU16(), std::uint16_t(0x0201));
     QCOMPARE(block.left(), std::size_t(1));
     QCOMPARE(failureOf([&] { block.readU16(); }), kTruncated);

@@ -3,16 +3,16 @@
 
 #include <QtTest>
 
-using platform::ComponentReader;
-using platform::FormObject;
-using platform::FormWriter;
-using platform::StreamError;
+using format::ComponentReader;
+using format::FormObject;
+using format::FormWriter;
+using format::StreamError;
 
 namespace {
 
 QString failureOf(std::string_view data) {
     try {
-        platform::parseForm(data);
+        format::parseForm(data);
     } catch (const StreamError& error) {
         return QString::fromUtf8(error.what());
     }
@@ -22,7 +22,7 @@ QString failureOf(std::string_view data) {
 // A dialog holding a panel and a grid, as form data.
 std::string dialogForm() {
     FormWriter form;
-    platform::ComponentWriter& out = form.stream();
+    format::ComponentWriter& out = form.stream();
     form.beginObject("TFormDebitDlg", "FormDebitDlg");
     out.writePropName("Caption");
     out.writeString("Fiche de d\xC3\xA9"
@@ -61,7 +61,7 @@ private slots:
 
 void TestComponentStreamForm::objectsAndPropertiesAreReadBack() {
     const std::string data = dialogForm();
-    const FormObject root = platform::parseForm(data);
+    const FormObject root = format::parseForm(data);
     QCOMPARE(root.className, std::string("TFormDebitDlg"));
     QCOMPARE(root.name, std::string("FormDebitDlg"));
     QCOMPARE(root.properties.size(), std::size_t(1));
@@ -71,7 +71,7 @@ void TestComponentStreamForm::objectsAndPropertiesAreReadBack() {
     QCOMPARE(root.children.size(), std::size_t(2));
     QCOMPARE(root.children[0].name, std::string("Panel1"));
 
-    const FormObject* grid = platform::findObjectOfClass(root, "TStringAlignGrid");
+    const FormObject* grid = format::findObjectOfClass(root, "TStringAlignGrid");
     QVERIFY(grid != nullptr);
     QCOMPARE(grid->name, std::string("StringAlignGrid"));
     QCOMPARE(grid->properties[0].name, std::string("ColWidths"));
@@ -81,7 +81,7 @@ void TestComponentStreamForm::objectsAndPropertiesAreReadBack() {
     QCOMPARE(widths.readInteger(), 71);
     widths.readListEnd();
     QVERIFY(widths.atEnd());
-    QVERIFY(platform::findObjectOfClass(root, "TButton") == nullptr);
+    QVERIFY(format::findObjectOfClass(root, "TButton") == nullptr);
 }
 
 void TestComponentStreamForm::referenceBytesOfASmallForm() {
@@ -102,7 +102,7 @@ void TestComponentStreamForm::prefixedObjectsKeepTheirFlags() {
                             QByteArray(1, 0) + QByteArray::fromHex("f30203") + "\x06TPanel\x01P" +
                             QByteArray(3, 0);
     const FormObject root =
-        platform::parseForm(std::string_view(data.constData(), std::size_t(data.size())));
+        format::parseForm(std::string_view(data.constData(), std::size_t(data.size())));
     QCOMPARE(root.children.size(), std::size_t(1));
     QCOMPARE(int(root.children[0].filerFlags), 3);
     QCOMPARE(root.children[0].childPos.value_or(-1), 3);
@@ -121,14 +121,14 @@ void TestComponentStreamForm::propertyNamesOfAnyLengthAreReadBack() {
     // A name's length byte is no value tag: 21 and beyond are not read as one.
     for (const std::size_t length : {std::size_t(21), std::size_t(245), std::size_t(255)}) {
         const std::string name(length, 'N');
-        platform::FormWriter form;
+        format::FormWriter form;
         form.beginObject("TX", "O");
         form.stream().writePropName(name);
         form.stream().writeInteger(1);
         form.endProperties();
         form.endObject();
         const std::string data = form.take();
-        const FormObject root = platform::parseForm(data);
+        const FormObject root = format::parseForm(data);
         QCOMPARE(root.properties.size(), std::size_t(1));
         QCOMPARE(root.properties[0].name, name);
     }

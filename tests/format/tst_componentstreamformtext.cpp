@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QtTest>
 
-using platform::formDataFromText;
+using format::formDataFromText;
 
 namespace {
 
@@ -130,7 +130,7 @@ void TestComponentStreamFormText::faultsNameTheirLine() {
     try {
         formOf(text);
         QFAIL("a faulty text was converted");
-    } catch (const platform::StreamError& error) {
+    } catch (const format::StreamError& error) {
         QCOMPARE(QString::fromUtf8(error.what()), message);
     }
 }

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-using platform::cp1252ToUtf8;
-using platform::utf8ToCp1252;
+using format::cp1252ToUtf8;
+using format::utf8ToCp1252;
 
 class TestCp1252 : public QObject {
     Q_OBJECT

@@ -249,7 +249,7 @@ private slots:
 
     void aJpegErrorIsAFailure() {
         const JpegError error(42);
-        const platform::Failure& failure = error;
+        const base::Failure& failure = error;
         QCOMPARE(QString::fromStdString(failure.message()), QString("Erreur JPEG #42"));
     }
 };

@@ -110,7 +110,7 @@ void TestKeyFilter::failingHandlerDropsTheKeyAndShowsTheFailure() {
     });
     QLineEdit edit;
     platform::KeyPressHook::install(
-        &edit, [](QObject*, char16_t&) { throw platform::Failure("Clavier en panne"); });
+        &edit, [](QObject*, char16_t&) { throw base::Failure("Clavier en panne"); });
     QTest::keyClicks(&edit, QStringLiteral("7"));
     platform::setBoxResponder({});
     QCOMPARE(edit.text(), QString());

@@ -89,7 +89,7 @@ void TestShowFailure::titleRule() {
 
 void TestShowFailure::errorBoxIsStopIconWithOkAndTitle() {
     answered(BoxAnswer::Ok);
-    platform::ShowFailure(platform::DivisionByZero());
+    platform::ShowFailure(base::DivisionByZero());
     QCOMPARE(asked_.size(), 1);
     QCOMPARE(asked_[0].text, QString("Division par zéro en virgule flottante."));
     QCOMPARE(asked_[0].caption, platform::applicationTitle());
@@ -100,7 +100,7 @@ void TestShowFailure::errorBoxIsStopIconWithOkAndTitle() {
 void TestShowFailure::guardShowsFailureAndGoesOn() {
     answered(BoxAnswer::Ok);
     bool after = false;
-    platform::guarded([] { throw platform::PrinterError("Impression en cours"); });
+    platform::guarded([] { throw base::Failure("Impression en cours"); });
     after = true;
     QVERIFY(after);
     QCOMPARE(asked_.size(), 1);

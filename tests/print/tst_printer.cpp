@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QtTest>
 
-using platform::PrinterError;
-using platform::RecordingPrinterDevice;
+using print::PrinterError;
+using testsupport::RecordingPrinterDevice;
 
 class TestPrinter : public QObject {
     Q_OBJECT
@@ -37,15 +37,15 @@ private:
 void TestPrinter::init() {
     auto device = std::make_unique<RecordingPrinterDevice>();
     device_ = device.get();
-    platform::installAppPrinter(std::move(device));
+    print::installAppPrinter(std::move(device));
 }
 
 void TestPrinter::cleanupTestCase() {
-    platform::installAppPrinter(nullptr);
+    print::installAppPrinter(nullptr);
 }
 
 void TestPrinter::jobTitleIsEmptyUntilSetAndThenKept() {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     QCOMPARE(printer.title(), QString());
     printer.beginDoc();
     printer.endDoc();
@@ -60,7 +60,7 @@ void TestPrinter::jobTitleIsEmptyUntilSetAndThenKept() {
 }
 
 void TestPrinter::bindsOnceAtFirstUseAndKeepsTheBinding() {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     QVERIFY(device_->log().isEmpty());
     QCOMPARE(printer.pageWidth(), 4800);
     QCOMPARE(printer.pageHeight(), 6600);
@@ -68,12 +68,12 @@ void TestPrinter::bindsOnceAtFirstUseAndKeepsTheBinding() {
     printer.beginDoc();
     printer.endDoc();
     QCOMPARE(device_->log().count(QStringLiteral("select")), 1);
-    QCOMPARE(&platform::appPrinter(), &printer);
+    QCOMPARE(&print::appPrinter(), &printer);
 }
 
 void TestPrinter::failedBindingRaisesAndIsTriedAgain() {
-    device_->failSelect(platform::noDefaultPrinterError());
-    platform::Printer& printer = platform::appPrinter();
+    device_->failSelect(print::noDefaultPrinterError());
+    print::Printer& printer = print::appPrinter();
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             printer.pageWidth();
@@ -93,7 +93,7 @@ void TestPrinter::failedBindingRaisesAndIsTriedAgain() {
 }
 
 void TestPrinter::secondJobWhileOneIsOpenFails() {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     printer.beginDoc();
     try {
         printer.beginDoc();
@@ -110,7 +110,7 @@ void TestPrinter::secondJobWhileOneIsOpenFails() {
 }
 
 void TestPrinter::pagesAndCanvasOnlyInsideAJob() {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.newPage());
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.canvas());
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.endDoc());
@@ -122,8 +122,8 @@ void TestPrinter::pagesAndCanvasOnlyInsideAJob() {
 }
 
 void TestPrinter::failedOpeningLeavesNoJob() {
-    device_->failBegin(platform::invalidPrinterError());
-    platform::Printer& printer = platform::appPrinter();
+    device_->failBegin(print::invalidPrinterError());
+    print::Printer& printer = print::appPrinter();
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.beginDoc());
     QVERIFY(!printer.printing());
     printer.beginDoc();
@@ -149,12 +149,12 @@ void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree() {
     QFETCH(bool, endFails);
     QFETCH(QString, message);
     if (pageFails) {
-        device_->failNewPage(platform::newPageError());
+        device_->failNewPage(print::newPageError());
     }
     if (endFails) {
-        device_->failEnd(platform::queueRejectsError("PDF", "maintenance"));
+        device_->failEnd(print::queueRejectsError("PDF", "maintenance"));
     }
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     try {
         printer.printDoc([&] { printer.newPage(); });
         QFAIL("no failure raised");
@@ -171,7 +171,7 @@ void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree() {
 }
 
 void TestPrinter::jobStaysOpenWhileTheSystemTakesIt() {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     bool openMeanwhile = false;
     QString secondJob;
     device_->onEnd([&] {
@@ -191,16 +191,15 @@ void TestPrinter::jobStaysOpenWhileTheSystemTakesIt() {
 }
 
 void TestPrinter::systemErrorMessageCarriesCodeAndText() {
-    QCOMPARE(
-        QString::fromUtf8(platform::systemPrinterError(5, QStringLiteral("Accès refusé")).what()),
-        QStringLiteral("Erreur système.  Code : 5.\nAccès refusé"));
-    QCOMPARE(QString::fromUtf8(platform::systemPrinterError(3, QString()).what()),
+    QCOMPARE(QString::fromUtf8(print::systemPrinterError(5, QStringLiteral("Accès refusé")).what()),
+             QStringLiteral("Erreur système.  Code : 5.\nAccès refusé"));
+    QCOMPARE(QString::fromUtf8(print::systemPrinterError(3, QString()).what()),
              QStringLiteral("Erreur système.  Code : 3."));
 }
 
 void TestPrinter::noSchedulerMeansNoDefaultPrinter() {
     // main() points the print system at a scheduler that does not exist.
-    platform::QtPrinterDevice device;
+    print::QtPrinterDevice device;
     try {
         device.select();
         QFAIL("no failure raised");
@@ -215,7 +214,7 @@ void TestPrinter::painterCanvasDrawsWhatItIsAsked() {
     page.fill(Qt::white);
     {
         QPainter painter(&page);
-        platform::PainterCanvas canvas(painter);
+        print::PainterCanvas canvas(painter);
         canvas.setBrushColor(QColor(192, 192, 192));
         canvas.fillRect(10, 10, 20, 15);
         canvas.drawLine({0, 50}, {199, 50});
@@ -241,7 +240,7 @@ void TestPrinter::painterCanvasKeepsPointSizeAtDeviceResolution() {
         device.setDotsPerMeterX(qRound(dpi / 0.0254));
         device.setDotsPerMeterY(qRound(dpi / 0.0254));
         QPainter painter(&device);
-        platform::PainterCanvas canvas(painter);
+        print::PainterCanvas canvas(painter);
         canvas.setFont(font);
         return canvas.textHeight(QStringLiteral("Imprimé le"));
     };

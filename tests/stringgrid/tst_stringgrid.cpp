@@ -12,12 +12,12 @@
 #include <QScrollBar>
 #include <QtTest>
 
-using platform::DrawState;
-using platform::DrawStates;
-using platform::GridOption;
-using platform::GridOptions;
-using platform::GridRect;
-using platform::StringGrid;
+using stringgrid::DrawState;
+using stringgrid::DrawStates;
+using stringgrid::GridOption;
+using stringgrid::GridOptions;
+using stringgrid::GridRect;
+using stringgrid::StringGrid;
 
 Q_DECLARE_METATYPE(GridRect)
 
@@ -176,9 +176,9 @@ void TestStringGrid::countsKeepFixedPartAndCurrentCellInside() {
 
 void TestStringGrid::fixedCountMustStayBelowCount() {
     StringGrid grid;
-    QVERIFY_THROWS_EXCEPTION(platform::Failure, grid.setFixedCols(5));
-    QVERIFY_THROWS_EXCEPTION(platform::Failure, grid.setFixedRows(7));
-    QVERIFY_THROWS_EXCEPTION(platform::ListIndexError, grid.setFixedRows(-1));
+    QVERIFY_THROWS_EXCEPTION(base::Failure, grid.setFixedCols(5));
+    QVERIFY_THROWS_EXCEPTION(base::Failure, grid.setFixedRows(7));
+    QVERIFY_THROWS_EXCEPTION(base::ListIndexError, grid.setFixedRows(-1));
     QCOMPARE(grid.FixedCols(), 1);
     grid.setFixedCols(3);
     QCOMPARE(grid.Col(), 3); // the current cell leaves the fixed part
@@ -205,15 +205,15 @@ void TestStringGrid::textsAreKeptPerCellAndDroppedWithTheirRows() {
 
 void TestStringGrid::outOfRangeIndicesFail() {
     StringGrid grid;
-    QVERIFY_THROWS_EXCEPTION(platform::GridIndexError, grid.setCells(5, 0, "x"));
-    QVERIFY_THROWS_EXCEPTION(platform::GridIndexError, grid.setCol(0)); // a fixed column
-    QVERIFY_THROWS_EXCEPTION(platform::GridIndexError, grid.setRow(5));
-    QVERIFY_THROWS_EXCEPTION(platform::GridIndexError, grid.setColWidths(-1, 10));
-    QVERIFY_THROWS_EXCEPTION(platform::GridIndexError, grid.MoveColumn(1, 9));
+    QVERIFY_THROWS_EXCEPTION(stringgrid::GridIndexError, grid.setCells(5, 0, "x"));
+    QVERIFY_THROWS_EXCEPTION(stringgrid::GridIndexError, grid.setCol(0)); // a fixed column
+    QVERIFY_THROWS_EXCEPTION(stringgrid::GridIndexError, grid.setRow(5));
+    QVERIFY_THROWS_EXCEPTION(stringgrid::GridIndexError, grid.setColWidths(-1, 10));
+    QVERIFY_THROWS_EXCEPTION(stringgrid::GridIndexError, grid.MoveColumn(1, 9));
     try {
         grid.setRow(-3);
         QFAIL("no failure");
-    } catch (const platform::Failure& failure) {
+    } catch (const base::Failure& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), "Indice de grille hors limites");
     }
     QCOMPARE(grid.Row(), 1);

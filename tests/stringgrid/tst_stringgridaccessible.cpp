@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QtTest>
 
-using platform::GridOption;
-using platform::StringGrid;
+using stringgrid::GridOption;
+using stringgrid::StringGrid;
 
 namespace {
 
@@ -61,11 +61,11 @@ private slots:
 
 void TestStringGridAccessible::init() {
     seenEvents.clear();
-    platform::setAccessibleEventObserver(recordEvent);
+    stringgrid::setAccessibleEventObserver(recordEvent);
 }
 
 void TestStringGridAccessible::cleanup() {
-    platform::setAccessibleEventObserver({});
+    stringgrid::setAccessibleEventObserver({});
 }
 
 void TestStringGridAccessible::gridIsATableOfItsCells() {

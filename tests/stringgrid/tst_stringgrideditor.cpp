@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-using platform::GridOption;
-using platform::GridOptions;
-using platform::InplaceEdit;
-using platform::StringGrid;
+using stringgrid::GridOption;
+using stringgrid::GridOptions;
+using stringgrid::InplaceEdit;
+using stringgrid::StringGrid;
 
 namespace {
 
@@ -58,11 +58,11 @@ protected:
     void PostedNotification(int id, int col, int row) override {
         log.append(QStringLiteral("%1(%2,%3)").arg(id).arg(col).arg(row));
         if (failOnNotification)
-            throw platform::Failure("Notification en échec");
+            throw base::Failure("Notification en échec");
     }
     void TypedCharacter(QChar ch) override {
         log.append(QStringLiteral("typed %1").arg(ch));
-        platform::postNotification(this, 3025, Col(), Row());
+        stringgrid::postNotification(this, 3025, Col(), Row());
         StringGrid::TypedCharacter(ch);
     }
     void FocusLost() override {
@@ -159,7 +159,7 @@ void TestStringGridEditor::initTestCase() {
 
 void TestStringGridEditor::init() {
     boxes_.clear();
-    platform::setShowHintHandler({});
+    stringgrid::setShowHintHandler({});
     QToolTip::hideText();
 }
 
@@ -365,9 +365,9 @@ void TestStringGridEditor::destroyingWithOpenEditorIsSafe() {
 
 void TestStringGridEditor::sentAtOncePostedAfterTheEvent() {
     Window w;
-    platform::postNotification(w.grid, 3024, 1, 2);
-    platform::postNotification(w.grid, 3026, 3, 4);
-    platform::sendNotification(w.grid, 3027, 5, 6);
+    stringgrid::postNotification(w.grid, 3024, 1, 2);
+    stringgrid::postNotification(w.grid, 3026, 3, 4);
+    stringgrid::sendNotification(w.grid, 3027, 5, 6);
     QCOMPARE(w.grid->log, QStringList{"3027(5,6)"});
     QCoreApplication::sendPostedEvents(w.grid);
     QCOMPARE(w.grid->log, (QStringList{"3027(5,6)", "3024(1,2)", "3026(3,4)"}));
@@ -383,8 +383,8 @@ void TestStringGridEditor::sentAtOncePostedAfterTheEvent() {
 void TestStringGridEditor::failingNotificationIsShownAndTheNextStillRuns() {
     Window w;
     w.grid->failOnNotification = true;
-    platform::postNotification(w.grid, 3025, 1, 1);
-    platform::postNotification(w.grid, 3026, 1, 1);
+    stringgrid::postNotification(w.grid, 3025, 1, 1);
+    stringgrid::postNotification(w.grid, 3026, 1, 1);
     QCoreApplication::sendPostedEvents(w.grid);
     QCOMPARE(w.grid->log, (QStringList{"3025(1,1)", "3026(1,1)"}));
     QCOMPARE(boxes_, (QStringList{"Notification en échec.", "Notification en échec."}));
@@ -392,11 +392,11 @@ void TestStringGridEditor::failingNotificationIsShownAndTheNextStillRuns() {
 
 void TestStringGridEditor::notificationForDestroyedGridIsDropped() {
     auto* grid = new ProbeGrid;
-    platform::postNotification(grid, 3024, 0, 0);
+    stringgrid::postNotification(grid, 3024, 0, 0);
     delete grid;
     QCoreApplication::sendPostedEvents();
-    platform::postNotification(nullptr, 3024, 0, 0);
-    platform::sendNotification(nullptr, 3024, 0, 0);
+    stringgrid::postNotification(nullptr, 3024, 0, 0);
+    stringgrid::sendNotification(nullptr, 3024, 0, 0);
 }
 
 void TestStringGridEditor::hintHandlerSeesAndChangesTheHint() {
@@ -405,9 +405,9 @@ void TestStringGridEditor::hintHandlerSeesAndChangesTheHint() {
     button.resize(40, 40);
     button.show();
     QString seenText;
-    platform::HintInfo seen;
-    auto previous =
-        platform::setShowHintHandler([&](QString& text, bool& canShow, platform::HintInfo& info) {
+    stringgrid::HintInfo seen;
+    auto previous = stringgrid::setShowHintHandler(
+        [&](QString& text, bool& canShow, stringgrid::HintInfo& info) {
             seenText = text;
             seen = info;
             QVERIFY(canShow);
@@ -422,16 +422,16 @@ void TestStringGridEditor::hintHandlerSeesAndChangesTheHint() {
     QCOMPARE(seen.HintPos, button.mapToGlobal(QPoint(3, 4)));
     QVERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), "Fermer la fiche");
-    platform::cancelHint();
+    stringgrid::cancelHint();
     QTRY_VERIFY(!QToolTip::isVisible());
     // Installing another hands back this one.
-    QVERIFY(platform::setShowHintHandler({}));
+    QVERIFY(stringgrid::setShowHintHandler({}));
 }
 
 void TestStringGridEditor::hintOnGridIsForTheGridInItsCoordinates() {
     Window w;
-    platform::HintInfo seen;
-    platform::setShowHintHandler([&](QString& text, bool&, platform::HintInfo& info) {
+    stringgrid::HintInfo seen;
+    stringgrid::setShowHintHandler([&](QString& text, bool&, stringgrid::HintInfo& info) {
         seen = info;
         int col = -1;
         int row = -1;
@@ -460,7 +460,7 @@ void TestStringGridEditor::hintCanBeRefusedOrEmptied() {
     widget.show();
     sendHelp(&widget, QPoint(1, 1)); // no handler: Qt shows the tool tip itself
     QVERIFY(QToolTip::isVisible());
-    platform::setShowHintHandler([&](QString& hint, bool& show, platform::HintInfo&) {
+    stringgrid::setShowHintHandler([&](QString& hint, bool& show, stringgrid::HintInfo&) {
         hint = text;
         show = canShow;
     });
@@ -471,8 +471,8 @@ void TestStringGridEditor::hintCanBeRefusedOrEmptied() {
 void TestStringGridEditor::failingHintHandlerIsShown() {
     QWidget widget;
     widget.show();
-    platform::setShowHintHandler(
-        [](QString&, bool&, platform::HintInfo&) { throw platform::Failure("Bulle impossible"); });
+    stringgrid::setShowHintHandler(
+        [](QString&, bool&, stringgrid::HintInfo&) { throw base::Failure("Bulle impossible"); });
     sendHelp(&widget, QPoint(1, 1));
     QCOMPARE(boxes_, QStringList{"Bulle impossible."});
     QTRY_VERIFY(!QToolTip::isVisible());

@@ -1,8 +1,8 @@
 #include "tests/support/canvasrecorder.h"
 
-#include "base/failure.h"
+#include "print/printer.h"
 
-namespace platform {
+namespace testsupport {
 namespace {
 
 QString point(QPoint p) {
@@ -53,7 +53,7 @@ void RecordingCanvas::failAt(CanvasCall::Kind kind, std::string message) {
 void RecordingCanvas::failIfAsked(CanvasCall::Kind kind) {
     if (failKind_ == kind) {
         failKind_.reset();
-        throw PrinterError(failMessage_);
+        throw print::PrinterError(failMessage_);
     }
 }
 
@@ -69,7 +69,7 @@ CanvasCall RecordingCanvas::record(CanvasCall::Kind kind) {
 
 void RecordingCanvas::setFont(const QFont& font) {
     CanvasCall call = record(CanvasCall::Kind::Font);
-    pointSize_ = pointSizeOf(font);
+    pointSize_ = print::pointSizeOf(font);
     bold_ = font.bold();
     call.text = font.family();
     call.pointSize = pointSize_;
@@ -138,4 +138,4 @@ QStringList RecordingCanvas::described(const QList<CanvasCall::Kind>& kinds) con
     return lines;
 }
 
-} // namespace platform
+} // namespace testsupport

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace testsupport {
 
 struct CanvasCall {
     enum class Kind { Font, Bold, Brush, Fill, Line, Text, Image };
@@ -26,7 +26,7 @@ struct CanvasCall {
     QString describe() const;
 };
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public print::Canvas {
 public:
     void setFont(const QFont& font) override;
     void setBold(bool bold) override;
@@ -64,4 +64,4 @@ private:
     std::string failMessage_;
 };
 
-} // namespace platform
+} // namespace testsupport

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-namespace platform {
+namespace testsupport {
 
 namespace {
 
-void raiseOnce(std::optional<PrinterError>& failure) {
+void raiseOnce(std::optional<print::PrinterError>& failure) {
     if (failure) {
-        PrinterError raised = std::move(*failure);
+        print::PrinterError raised = std::move(*failure);
         failure.reset();
         throw raised;
     }
@@ -23,7 +23,7 @@ void RecordingPrinterDevice::select() {
     }
 }
 
-Canvas& RecordingPrinterDevice::beginJob(const QString& title) {
+print::Canvas& RecordingPrinterDevice::beginJob(const QString& title) {
     raiseOnce(beginFailure_);
     log_.append(QStringLiteral("begin \"%1\"").arg(title));
     if (onBegin_) {
@@ -50,4 +50,4 @@ void RecordingPrinterDevice::setPage(QSize pageSize, QSize resolution) {
     resolution_ = resolution;
 }
 
-} // namespace platform
+} // namespace testsupport

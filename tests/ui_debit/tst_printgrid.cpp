@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QtTest>
 
-using platform::CanvasCall;
-using platform::PrinterError;
-using platform::RecordingPrinterDevice;
+using print::PrinterError;
+using testsupport::CanvasCall;
+using testsupport::RecordingPrinterDevice;
 using Kind = CanvasCall::Kind;
 
 namespace {
@@ -102,7 +102,7 @@ void TestPrintGrid::init() {
     auto device = std::make_unique<RecordingPrinterDevice>();
     device_ = device.get();
     device_->recorder().setMetrics(80, 40, 44);
-    platform::installAppPrinter(std::move(device));
+    print::installAppPrinter(std::move(device));
     boxes_.clear();
     platform::setBoxResponder([this](const platform::BoxRequest& request) {
         boxes_.append(request);
@@ -115,7 +115,7 @@ void TestPrintGrid::cleanup() {
 }
 
 void TestPrintGrid::cleanupTestCase() {
-    platform::installAppPrinter(nullptr);
+    print::installAppPrinter(nullptr);
     platform::setBoxResponder({});
 }
 
@@ -173,7 +173,7 @@ void TestPrintGrid::workedExampleHoldsToThePixel() {
     PrintGrid(cuttingList(), QStringLiteral("Impression Débit"), QStringLiteral("Fiche de Débit"),
               sixDecember);
     QCOMPARE(device_->log(), QStringList({"select", "begin \"Impression Débit\"", "end"}));
-    QCOMPARE(platform::appPrinter().title(), QStringLiteral("Impression Débit"));
+    QCOMPARE(print::appPrinter().title(), QStringLiteral("Impression Débit"));
 
     // Header band from 384 to 504, a rule under each of the six rows, the last at 1104, then
     // the column rules at 192, 792, 1218, 1608, 1938 and the right edge 4608.
@@ -292,7 +292,7 @@ void TestPrintGrid::wideGridKeepsColumnsApart() {
 }
 
 void TestPrintGrid::stringGridIsReadThroughItsAccessors() {
-    platform::StringGrid grid;
+    stringgrid::StringGrid grid;
     grid.setColCount(3);
     grid.setRowCount(2);
     grid.setColWidths(0, 100);
@@ -322,13 +322,13 @@ void TestPrintGrid::busyCursorWhilePrintingOnly() {
 }
 
 void TestPrintGrid::missingPrinterPrintsNothing() {
-    device_->failSelect(platform::noDefaultPrinterError());
+    device_->failSelect(print::noDefaultPrinterError());
     QVERIFY_THROWS_EXCEPTION(PrinterError,
                              PrintGrid(cuttingList(), QStringLiteral("Impression Débit"),
                                        QStringLiteral("P"), sixDecember));
     QCOMPARE(device_->log(), QStringList({"select"}));
     QVERIFY(device_->recorder().calls().isEmpty());
-    QCOMPARE(platform::appPrinter().title(), QString());
+    QCOMPARE(print::appPrinter().title(), QString());
 }
 
 void TestPrintGrid::failureDuringTheJobClosesIt() {
@@ -340,22 +340,22 @@ void TestPrintGrid::failureDuringTheJobClosesIt() {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Erreur système.  Code : 5."));
     }
     QCOMPARE(device_->log(), QStringList({"select", "begin \"J\"", "end"}));
-    QVERIFY(!platform::appPrinter().printing());
+    QVERIFY(!print::appPrinter().printing());
     // The printer is free for the next print.
     PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
     QCOMPARE(device_->log().last(), QStringLiteral("end"));
 }
 
 void TestPrintGrid::openJobMakesPrintingFail() {
-    platform::appPrinter().beginDoc();
+    print::appPrinter().beginDoc();
     try {
         PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Impression en cours"));
     }
-    QVERIFY(platform::appPrinter().printing()); // the job already open goes on
-    platform::appPrinter().endDoc();
+    QVERIFY(print::appPrinter().printing()); // the job already open goes on
+    print::appPrinter().endDoc();
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
 }
 
@@ -387,7 +387,7 @@ void TestPrintGrid::printButtonAsksThenPrints() {
 }
 
 void TestPrintGrid::printButtonShowsFailureInErrorBox() {
-    device_->failSelect(platform::noDefaultPrinterError());
+    device_->failSelect(print::noDefaultPrinterError());
     platform::setBoxResponder([this](const platform::BoxRequest& request) {
         boxes_.append(request);
         return request.icon == platform::BoxIcon::Information ? platform::BoxAnswer::Yes

@@ -129,7 +129,7 @@ void TestFormDebitDlg::cleanup() {
     list_.reset();
     main_.reset();
     platform::setBoxResponder({});
-    platform::installAppPrinter(nullptr);
+    print::installAppPrinter(nullptr);
     calc::SetDecimalMark('.');
 }
 
@@ -404,9 +404,9 @@ void TestFormDebitDlg::printButtonConfirmsThenPrintsAndStaysOpen_data() {
 void TestFormDebitDlg::printButtonConfirmsThenPrintsAndStaysOpen() {
     QFETCH(BoxAnswer, answer);
     QFETCH(QStringList, log);
-    auto device = std::make_unique<platform::RecordingPrinterDevice>();
-    platform::RecordingPrinterDevice& recorder = *device;
-    platform::installAppPrinter(std::move(device));
+    auto device = std::make_unique<testsupport::RecordingPrinterDevice>();
+    testsupport::RecordingPrinterDevice& recorder = *device;
+    print::installAppPrinter(std::move(device));
     answer_ = answer;
     bool openAfterPrinting = false;
     open([this, &openAfterPrinting] {

@@ -10,9 +10,9 @@
 #include <QWidget>
 #include <QtTest>
 
-using platform::CanvasCall;
-using platform::PrinterError;
-using platform::RecordingPrinterDevice;
+using print::PrinterError;
+using testsupport::CanvasCall;
+using testsupport::RecordingPrinterDevice;
 
 namespace {
 
@@ -68,12 +68,12 @@ private:
 void TestWindowPrint::init() {
     auto device = std::make_unique<RecordingPrinterDevice>();
     device_ = device.get();
-    platform::installAppPrinter(std::move(device));
+    print::installAppPrinter(std::move(device));
     answer(platform::BoxAnswer::Yes);
 }
 
 void TestWindowPrint::cleanupTestCase() {
-    platform::installAppPrinter(nullptr);
+    print::installAppPrinter(nullptr);
     platform::setBoxResponder({});
 }
 
@@ -157,7 +157,7 @@ void TestWindowPrint::largeWindowIsNeverShrunk() {
 void TestWindowPrint::jobTitleIsThePrintersCurrentOne() {
     SampleWindow sample(QSize(50, 50));
     PrintWindowImage(sample.window);
-    platform::appPrinter().setTitle(QStringLiteral("Impression Débit"));
+    print::appPrinter().setTitle(QStringLiteral("Impression Débit"));
     PrintWindowImage(sample.window);
     QCOMPARE(device_->log(),
              QStringList({"select", "begin \"\"", "end", "begin \"Impression Débit\"", "end"}));
@@ -173,22 +173,22 @@ void TestWindowPrint::failureAfterOpeningStillClosesTheJob() {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Erreur système.  Code : 8."));
     }
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
-    QVERIFY(!platform::appPrinter().printing());
+    QVERIFY(!print::appPrinter().printing());
     PrintWindowImage(sample.window); // the printer is free again
     QCOMPARE(images().size(), 1);
 }
 
 void TestWindowPrint::failureAtOpeningPrintsNothing() {
     SampleWindow sample(QSize(50, 50));
-    platform::appPrinter().beginDoc();
+    print::appPrinter().beginDoc();
     try {
         PrintWindowImage(sample.window);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Impression en cours"));
     }
-    QVERIFY(platform::appPrinter().printing()); // the job already open is left alone
-    platform::appPrinter().endDoc();
+    QVERIFY(print::appPrinter().printing()); // the job already open is left alone
+    print::appPrinter().endDoc();
     QVERIFY(images().isEmpty());
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
 }
@@ -221,7 +221,7 @@ void TestWindowPrint::printButtonAsksThenPrints() {
 }
 
 void TestWindowPrint::missingPrinterReachesTheErrorBox() {
-    device_->failSelect(platform::noDefaultPrinterError());
+    device_->failSelect(print::noDefaultPrinterError());
     TMainForm form;
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 2);
@@ -235,7 +235,7 @@ void TestWindowPrint::missingPrinterReachesTheErrorBox() {
 }
 
 void TestWindowPrint::jobTheSystemRefusesReachesTheErrorBox() {
-    device_->failEnd(platform::printerGoneError(QStringLiteral("PDF")));
+    device_->failEnd(print::printerGoneError(QStringLiteral("PDF")));
     TMainForm form;
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 2);
@@ -243,7 +243,7 @@ void TestWindowPrint::jobTheSystemRefusesReachesTheErrorBox() {
     QCOMPARE(
         boxes_[1].text,
         QStringLiteral("L'imprimante « PDF », choisie à la première impression, n'existe plus."));
-    QVERIFY(!platform::appPrinter().printing());
+    QVERIFY(!print::appPrinter().printing());
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 3); // its confirmation alone
     QCOMPARE(images().size(), 2);

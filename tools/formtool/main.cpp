@@ -21,14 +21,14 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
     try {
-        const std::string data = platform::formDataFromText(text.str());
+        const std::string data = format::formDataFromText(text.str());
         std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
         out.write(data.data(), static_cast<std::streamsize>(data.size()));
         if (!out) {
             std::cerr << "écriture impossible : " << argv[2] << "\n";
             return 1;
         }
-    } catch (const platform::Failure& failure) {
+    } catch (const base::Failure& failure) {
         std::cerr << argv[1] << " : " << failure.what() << "\n";
         return 1;
     } catch (const std::exception& failure) { // e.g. memory exhausted on a huge text

@@ -32,8 +32,8 @@ struct Layout {
 
 class GridPrinter {
 public:
-    GridPrinter(const PrintableGrid& grid, platform::Canvas& canvas, Layout layout,
-                QString pageTitle, QString dateLine)
+    GridPrinter(const PrintableGrid& grid, print::Canvas& canvas, Layout layout, QString pageTitle,
+                QString dateLine)
         : grid_(grid), canvas_(canvas), layout_(std::move(layout)),
           pageTitle_(std::move(pageTitle)), dateLine_(std::move(dateLine)) {}
 
@@ -74,16 +74,16 @@ public:
 
 private:
     const PrintableGrid& grid_;
-    platform::Canvas& canvas_;
+    print::Canvas& canvas_;
     Layout layout_;
     QString pageTitle_;
     QString dateLine_;
     int line_ = 0;
 };
 
-void printPages(const PrintableGrid& grid, platform::Printer& printer, Layout layout,
+void printPages(const PrintableGrid& grid, print::Printer& printer, Layout layout,
                 const QString& pageTitle, const QString& dateLine) {
-    platform::Canvas& canvas = printer.canvas();
+    print::Canvas& canvas = printer.canvas();
     GridPrinter pages(grid, canvas, std::move(layout), pageTitle, dateLine);
     pages.heading();
     for (int r = 1; r < grid.rowCount(); ++r) {
@@ -132,12 +132,12 @@ void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString
     }
     const QString line = dateLine(date.today, date.locale);
 
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     const int pageWidth = printer.pageWidth(); // binds the printer: no printer fails here
     const int pageHeight = printer.pageHeight();
     printer.setTitle(jobTitle);
     printer.printDoc([&] {
-        platform::Canvas& canvas = printer.canvas();
+        print::Canvas& canvas = printer.canvas();
         canvas.setFont(grid.font());
         Layout layout;
         layout.rowHeight = 3 * canvas.textHeight(line) / 2;

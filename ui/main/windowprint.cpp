@@ -20,7 +20,7 @@ QImage CaptureClientImage(QWidget& window) {
     // window on screen does not matter.
     QImage picture = window.grab(window.rect()).toImage();
     if (picture.isNull() && !window.size().isEmpty()) {
-        throw platform::PrinterError("Impossible de capturer la fenêtre");
+        throw print::PrinterError("Impossible de capturer la fenêtre");
     }
     return picture;
 }
@@ -33,7 +33,7 @@ QSize printedSize(QSize pixels, int ppi, QSize dpi) {
 }
 
 void PrintWindowImage(QWidget& window) {
-    platform::Printer& printer = platform::appPrinter();
+    print::Printer& printer = print::appPrinter();
     printer.printDoc([&] {
         const QImage picture = CaptureClientImage(window);
         // The window's size in its own pixels; the picture may hold more on a high-density screen.

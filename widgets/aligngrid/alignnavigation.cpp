@@ -9,7 +9,7 @@ using namespace aligngrid;
 namespace {
 
 // A search walks each cell at most about twice, even on a grid it grew by one line.
-long long stepBudget(const platform::StringGrid& grid) {
+long long stepBudget(const stringgrid::StringGrid& grid) {
     return 2LL * (grid.ColCount() + 2) * (grid.RowCount() + 2);
 }
 

@@ -19,7 +19,7 @@ constexpr int kDefaultRowHeight = 24;
 constexpr TColor kDefaultFixedColor = 0x8000000F;
 
 [[noreturn]] void badValue() {
-    throw platform::StreamError(platform::streammessage::kBadValue);
+    throw format::StreamError(format::streammessage::kBadValue);
 }
 
 class GridTexts : public CellTextSource {
@@ -83,7 +83,7 @@ void applyPublished(TStringAlignGrid& grid, const GridPublished& p) {
         }
     }
     if (p.Options) {
-        grid.setOptions(platform::GridOptions::fromInt(*p.Options));
+        grid.setOptions(stringgrid::GridOptions::fromInt(*p.Options));
     }
     if (p.Alignment) {
         grid.setAlignment(*p.Alignment);
@@ -143,7 +143,7 @@ GridPlacement placementOf(const GridPublished& p) {
     return {p.Left, p.Top, p.Width, p.Height, p.Align, p.TabOrder};
 }
 
-void writeSizes(platform::ComponentWriter& out, std::string_view name, int count, int defaultSize,
+void writeSizes(format::ComponentWriter& out, std::string_view name, int count, int defaultSize,
                 auto sizeOf) {
     const int n = std::min(count, maxStreamCount);
     bool sized = false;
@@ -161,7 +161,7 @@ void writeSizes(platform::ComponentWriter& out, std::string_view name, int count
     out.writeListEnd();
 }
 
-void writeColor(platform::ComponentWriter& out, std::string_view name, TColor color,
+void writeColor(format::ComponentWriter& out, std::string_view name, TColor color,
                 TColor defaultColor) {
     if (color != defaultColor) {
         out.writePropName(name);
@@ -169,8 +169,7 @@ void writeColor(platform::ComponentWriter& out, std::string_view name, TColor co
     }
 }
 
-void writeFlag(platform::ComponentWriter& out, std::string_view name, bool value,
-               bool defaultValue) {
+void writeFlag(format::ComponentWriter& out, std::string_view name, bool value, bool defaultValue) {
     if (value != defaultValue) {
         out.writePropName(name);
         out.writeBoolean(value);
@@ -178,7 +177,7 @@ void writeFlag(platform::ComponentWriter& out, std::string_view name, bool value
 }
 
 template <std::size_t N>
-void writeEnum(platform::ComponentWriter& out, std::string_view name, int value, int defaultValue,
+void writeEnum(format::ComponentWriter& out, std::string_view name, int value, int defaultValue,
                const std::array<std::string_view, N>& names) {
     if (value != defaultValue) {
         out.writePropName(name);
@@ -186,8 +185,7 @@ void writeEnum(platform::ComponentWriter& out, std::string_view name, int value,
     }
 }
 
-void writeCount(platform::ComponentWriter& out, std::string_view name, int value,
-                int defaultValue) {
+void writeCount(format::ComponentWriter& out, std::string_view name, int value, int defaultValue) {
     if (value != defaultValue) {
         out.writePropName(name);
         out.writeInteger(value);
@@ -221,12 +219,12 @@ GridPlacement loadGridForm(TStringAlignGrid& grid, const QByteArray& formData) {
 GridPlacement loadGridFormResource(TStringAlignGrid& grid, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw platform::StreamError("Données de fiche introuvables : " + path.toStdString());
+        throw format::StreamError("Données de fiche introuvables : " + path.toStdString());
     }
     return loadGridForm(grid, file.readAll());
 }
 
-void writeGridProperties(const TStringAlignGrid& grid, platform::ComponentWriter& out,
+void writeGridProperties(const TStringAlignGrid& grid, format::ComponentWriter& out,
                          const GridPlacement& placement) {
     const auto always = [&](std::string_view name, int value) {
         out.writePropName(name);
@@ -287,7 +285,7 @@ void writeGridProperties(const TStringAlignGrid& grid, platform::ComponentWriter
 
 QByteArray writeGridForm(const TStringAlignGrid& grid, const QString& name,
                          const GridPlacement& placement) {
-    platform::FormWriter form;
+    format::FormWriter form;
     form.beginObject(gridClassName, name.toStdString());
     writeGridProperties(grid, form.stream(), placement);
     form.endProperties();

@@ -21,7 +21,7 @@ struct GridPlacement {
 
 // Reads the first TStringAlignGrid object of formData into grid: its published properties, its
 // defined ones, then the after-load step (texts into the cells, the editor hidden). Left, Top,
-// Width and Height also set the grid's geometry. A bad stream raises platform::StreamError and
+// Width and Height also set the grid's geometry. A bad stream raises format::StreamError and
 // leaves the grid as it was.
 GridPlacement loadGridForm(TStringAlignGrid& grid, const QByteArray& formData);
 // The same from a resource (":/forms/debitgrid.frm"); a missing resource is a StreamError.
@@ -30,7 +30,7 @@ GridPlacement loadGridFormResource(TStringAlignGrid& grid, const QString& path);
 // Writes the grid's published properties (Left, Top, Width, Height always; the others where they
 // differ from their defaults), ColWidths and RowHeights where sized, then its defined properties.
 // Placement values given override the widget's own geometry.
-void writeGridProperties(const TStringAlignGrid& grid, platform::ComponentWriter& out,
+void writeGridProperties(const TStringAlignGrid& grid, format::ComponentWriter& out,
                          const GridPlacement& placement = {});
 // Whole form data holding the grid as its one object.
 QByteArray writeGridForm(const TStringAlignGrid& grid, const QString& name = "StringAlignGrid",

@@ -8,23 +8,23 @@ namespace {
 
 struct Entry {
     const void* owner; // null for the application's own handler
-    platform::ShowHintHandler handler;
+    stringgrid::ShowHintHandler handler;
 };
 
 class HintChain {
 public:
     HintChain() {
         // The handler the application had before any grid, called last.
-        if (auto original = platform::showHintHandler())
+        if (auto original = stringgrid::showHintHandler())
             entries_.push_back({nullptr, std::move(original)});
     }
     HintChain(const HintChain&) = delete;
     HintChain& operator=(const HintChain&) = delete;
 
-    void add(const void* owner, platform::ShowHintHandler handler) {
+    void add(const void* owner, stringgrid::ShowHintHandler handler) {
         entries_.push_back({owner, std::move(handler)});
-        platform::setShowHintHandler(
-            [this](QString& text, bool& canShow, platform::HintInfo& info) {
+        stringgrid::setShowHintHandler(
+            [this](QString& text, bool& canShow, stringgrid::HintInfo& info) {
                 dispatch(text, canShow, info);
             });
     }
@@ -48,11 +48,11 @@ private:
     }
 
     void restoreOriginal() {
-        platform::setShowHintHandler(entries_.empty() ? platform::ShowHintHandler{}
-                                                      : entries_.front().handler);
+        stringgrid::setShowHintHandler(entries_.empty() ? stringgrid::ShowHintHandler{}
+                                                        : entries_.front().handler);
     }
 
-    void dispatch(QString& text, bool& canShow, platform::HintInfo& info) {
+    void dispatch(QString& text, bool& canShow, stringgrid::HintInfo& info) {
         // A handler may unregister (a grid destroyed while its hint shows): walk a copy.
         const std::vector<Entry> entries = entries_;
         for (auto it = entries.rbegin(); it != entries.rend(); ++it)
@@ -69,7 +69,7 @@ HintChain& chain() {
 
 } // namespace
 
-void registerHintHandler(const void* owner, platform::ShowHintHandler handler) {
+void registerHintHandler(const void* owner, stringgrid::ShowHintHandler handler) {
     chain().add(owner, std::move(handler));
 }
 

@@ -11,7 +11,7 @@
 namespace aligngrid {
 
 // Appends a handler for owner and (re)installs the dispatcher.
-void registerHintHandler(const void* owner, platform::ShowHintHandler handler);
+void registerHintHandler(const void* owner, stringgrid::ShowHintHandler handler);
 
 // Removes every handler of owner. When the last grid's handler goes, the application gets its
 // own handler back.

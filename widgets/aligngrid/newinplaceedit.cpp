@@ -5,7 +5,7 @@
 
 using namespace aligngrid;
 
-TNewInplaceEdit::TNewInplaceEdit(TStringAlignGrid* grid) : platform::InplaceEdit(grid) {
+TNewInplaceEdit::TNewInplaceEdit(TStringAlignGrid* grid) : stringgrid::InplaceEdit(grid) {
     applyAlignment();
 }
 
@@ -32,13 +32,13 @@ void TNewInplaceEdit::KeyPress(QChar& key) {
         return;
     }
     if (key == QChar(13)) {
-        platform::postNotification(Grid(), AG_EDITENTER, EditCol, EditRow);
+        stringgrid::postNotification(Grid(), AG_EDITENTER, EditCol, EditRow);
     } else if (key == QChar(27)) {
         setText(StartingText); // the grid takes the editor's text into the cell
-        platform::postNotification(Grid(), AG_CANCELEDIT, EditCol, EditRow);
+        stringgrid::postNotification(Grid(), AG_CANCELEDIT, EditCol, EditRow);
         key = QChar(13);
     }
-    platform::InplaceEdit::KeyPress(key);
+    stringgrid::InplaceEdit::KeyPress(key);
 }
 
 void TNewInplaceEdit::keepSelection() {
@@ -58,5 +58,5 @@ void TNewInplaceEdit::keptSelection(int& start, int& length) const {
 
 void TNewInplaceEdit::focusOutEvent(QFocusEvent* event) {
     keepSelection();
-    platform::InplaceEdit::focusOutEvent(event);
+    stringgrid::InplaceEdit::focusOutEvent(event);
 }

@@ -10,7 +10,7 @@
 
 class TStringAlignGrid;
 
-class TNewInplaceEdit : public platform::InplaceEdit {
+class TNewInplaceEdit : public stringgrid::InplaceEdit {
     Q_OBJECT
 
 public:

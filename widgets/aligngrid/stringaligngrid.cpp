@@ -11,11 +11,11 @@
 #include <QPalette>
 
 using namespace aligngrid;
-using platform::DrawState;
-using platform::GridOption;
+using stringgrid::DrawState;
+using stringgrid::GridOption;
 
 TStringAlignGrid::TStringAlignGrid(QWidget* parent)
-    : platform::StringGrid(parent), settings_(shape_, [this] { InvalidateGrid(); }) {
+    : stringgrid::StringGrid(parent), settings_(shape_, [this] { InvalidateGrid(); }) {
     settings_.setOwnFontChanged([this] {
         QWidget::setFont(toQFont(settings_.Font()));
         InvalidateGrid();
@@ -29,7 +29,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent)
         return CompareTexts(grid->Cells(compare1, colrow).toStdString(),
                             grid->Cells(compare2, colrow).toStdString());
     };
-    registerHintHandler(this, [this](QString& text, bool& canShow, platform::HintInfo& info) {
+    registerHintHandler(this, [this](QString& text, bool& canShow, stringgrid::HintInfo& info) {
         showCellHint(text, canShow, info);
     });
 }
@@ -40,7 +40,7 @@ TStringAlignGrid::~TStringAlignGrid() {
 }
 
 void TStringAlignGrid::setFixedColor(quint32 color) {
-    platform::StringGrid::setFixedColor(color);
+    stringgrid::StringGrid::setFixedColor(color);
     settings_.fixedColorChanged();
 }
 
@@ -75,22 +75,22 @@ void TStringAlignGrid::InsertRow(int index) {
 
 void TStringAlignGrid::ColumnMoved(int from, int to) {
     settings_.moveColumnSettings(from, to);
-    platform::StringGrid::ColumnMoved(from, to);
+    stringgrid::StringGrid::ColumnMoved(from, to);
 }
 
 void TStringAlignGrid::RowMoved(int from, int to) {
     settings_.moveRowSettings(from, to);
-    platform::StringGrid::RowMoved(from, to);
+    stringgrid::StringGrid::RowMoved(from, to);
 }
 
 void TStringAlignGrid::ColWidthsChanged() {
-    platform::StringGrid::ColWidthsChanged();
+    stringgrid::StringGrid::ColWidthsChanged();
     if (OnColWidthsChanged)
         OnColWidthsChanged(this);
 }
 
 void TStringAlignGrid::RowHeightsChanged() {
-    platform::StringGrid::RowHeightsChanged();
+    stringgrid::StringGrid::RowHeightsChanged();
     if (OnRowHeightsChanged)
         OnRowHeightsChanged(this);
 }
@@ -98,9 +98,9 @@ void TStringAlignGrid::RowHeightsChanged() {
 // ---- Painting ----------------------------------------------------------------------------
 
 void TStringAlignGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                                platform::DrawStates state) {
+                                stringgrid::DrawStates state) {
     if (!DefaultDrawing()) {
-        platform::StringGrid::DrawCell(painter, col, row, rect, state);
+        stringgrid::StringGrid::DrawCell(painter, col, row, rect, state);
         return;
     }
     const TMyFont& font = GetCellFont(col, row);
@@ -122,7 +122,7 @@ void TStringAlignGrid::DrawCell(QPainter& painter, int col, int row, const QRect
 
 // ---- Editing -----------------------------------------------------------------------------
 
-std::unique_ptr<platform::InplaceEdit> TStringAlignGrid::CreateEditor() {
+std::unique_ptr<stringgrid::InplaceEdit> TStringAlignGrid::CreateEditor() {
     return std::make_unique<TNewInplaceEdit>(this);
 }
 
@@ -133,7 +133,7 @@ bool TStringAlignGrid::CanEditShow() const {
 }
 
 bool TStringAlignGrid::prepareEditor() {
-    bool answer = platform::StringGrid::CanEditShow();
+    bool answer = stringgrid::StringGrid::CanEditShow();
     TNewInplaceEdit* editor = Editor();
     if (!editor)
         return answer; // asked again once the editor exists
@@ -141,7 +141,7 @@ bool TStringAlignGrid::prepareEditor() {
     const int row = Row();
     if (editor->EditCol != col || editor->EditRow != row) {
         if (editor->EditCol >= 0 && editor->EditRow >= 0)
-            platform::postNotification(this, AG_EDITDONE, editor->EditCol, editor->EditRow);
+            stringgrid::postNotification(this, AG_EDITDONE, editor->EditCol, editor->EditRow);
         editor->Started = false;
     }
     if (!IsCellEditable(col, row))
@@ -161,7 +161,7 @@ bool TStringAlignGrid::prepareEditor() {
     editor->EditCol = col;
     editor->EditRow = row;
     if (!editor->Started) {
-        platform::sendNotification(this, AG_BEFOREEDIT, col, row);
+        stringgrid::sendNotification(this, AG_BEFOREEDIT, col, row);
         editor->Started = true;
         editor->StartingText = Cells(col, row);
     }
@@ -204,7 +204,7 @@ void TStringAlignGrid::PostedNotification(int id, int col, int row) {
             editor->setSelection(savedSelStart_, savedSelLength_);
         break;
     default:
-        platform::StringGrid::PostedNotification(id, col, row);
+        stringgrid::StringGrid::PostedNotification(id, col, row);
         break;
     }
 }
@@ -219,7 +219,7 @@ void TStringAlignGrid::TypedCharacter(QChar ch) {
         }
         return;
     }
-    platform::StringGrid::TypedCharacter(ch);
+    stringgrid::StringGrid::TypedCharacter(ch);
 }
 
 void TStringAlignGrid::FocusLost() {
@@ -236,25 +236,25 @@ void TStringAlignGrid::FocusLost() {
         setFocus();
         return;
     }
-    platform::StringGrid::FocusLost();
+    stringgrid::StringGrid::FocusLost();
     HideEditor();
 }
 
 void TStringAlignGrid::FocusGained() {
-    platform::StringGrid::FocusGained();
+    stringgrid::StringGrid::FocusGained();
     if (editorWasOpen_ && (Options() & GridOption::goAlwaysShowEditor))
-        platform::postNotification(this, AG_RESHOWEDITOR, 0, 0);
+        stringgrid::postNotification(this, AG_RESHOWEDITOR, 0, 0);
 }
 
 void TStringAlignGrid::Loaded() {
-    platform::StringGrid::Loaded();
+    stringgrid::StringGrid::Loaded();
     editorWasOpen_ = bool(Options() & GridOption::goAlwaysShowEditor);
     HideEditor();
 }
 
 // ---- Hints -------------------------------------------------------------------------------
 
-void TStringAlignGrid::showCellHint(QString& text, bool&, platform::HintInfo& info) {
+void TStringAlignGrid::showCellHint(QString& text, bool&, stringgrid::HintInfo& info) {
     if (info.HintControl != this || !ShowCellHints)
         return;
     int col = -1;
@@ -273,10 +273,10 @@ void TStringAlignGrid::GridMouseMove(QPoint viewportPos) {
         int row = -1;
         MouseToCell(viewportPos, col, row);
         if (col != hintCol_ || row != hintRow_) {
-            platform::cancelHint();
+            stringgrid::cancelHint();
             hintCol_ = -1;
             hintRow_ = -1;
         }
     }
-    platform::StringGrid::GridMouseMove(viewportPos);
+    stringgrid::StringGrid::GridMouseMove(viewportPos);
 }

@@ -20,11 +20,11 @@ namespace aligngrid {
 
 // The grid's private notifications, posted to itself so that editing events run after the
 // keystroke that caused them (the before-edit one is delivered at once).
-inline constexpr int AG_CANCELEDIT = platform::firstUserNotification + 2000;
-inline constexpr int AG_EDITENTER = platform::firstUserNotification + 2001;
-inline constexpr int AG_EDITDONE = platform::firstUserNotification + 2002;
-inline constexpr int AG_BEFOREEDIT = platform::firstUserNotification + 2003;
-inline constexpr int AG_RESHOWEDITOR = platform::firstUserNotification + 2004;
+inline constexpr int AG_CANCELEDIT = stringgrid::firstUserNotification + 2000;
+inline constexpr int AG_EDITENTER = stringgrid::firstUserNotification + 2001;
+inline constexpr int AG_EDITDONE = stringgrid::firstUserNotification + 2002;
+inline constexpr int AG_BEFOREEDIT = stringgrid::firstUserNotification + 2003;
+inline constexpr int AG_RESHOWEDITOR = stringgrid::firstUserNotification + 2004;
 
 using TCellEvent = std::function<void(TStringAlignGrid* sender, int col, int row)>;
 using TCompareFunction =
@@ -33,7 +33,7 @@ using TNotifyEvent = std::function<void(TStringAlignGrid* sender)>;
 
 } // namespace aligngrid
 
-class TStringAlignGrid : public platform::StringGrid {
+class TStringAlignGrid : public stringgrid::StringGrid {
     Q_OBJECT
 
 public:
@@ -127,10 +127,10 @@ public:
     void Loaded() override;
 
 protected:
-    std::unique_ptr<platform::InplaceEdit> CreateEditor() override;
+    std::unique_ptr<stringgrid::InplaceEdit> CreateEditor() override;
     bool CanEditShow() const override;
     void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                  platform::DrawStates state) override;
+                  stringgrid::DrawStates state) override;
     void ColumnMoved(int from, int to) override;
     void RowMoved(int from, int to) override;
     void ColWidthsChanged() override;
@@ -160,7 +160,7 @@ private:
     bool prepareEditor();
     void endEdit(int col, int row, bool cancelled);
     void moveAfterEnter();
-    void showCellHint(QString& text, bool& canShow, platform::HintInfo& info);
+    void showCellHint(QString& text, bool& canShow, stringgrid::HintInfo& info);
     // StepCell with a budget of rows or columns it may add; past the end with none left, the
     // position stays (-1, -1).
     void stepCell(aligngrid::T_nextcell direction, aligngrid::T_lastcell mode, int& col, int& row,

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace stringgrid {
 
 GridAxis::GridAxis(int count, int fixed, int defaultSize)
     : count_(count), fixed_(fixed), default_(defaultSize) {}
@@ -101,4 +101,4 @@ void GridAxis::move(int from, int to) {
     dirty_ = true;
 }
 
-} // namespace platform
+} // namespace stringgrid

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-namespace platform {
+namespace stringgrid {
 
 class GridAxis {
 public:
@@ -46,4 +46,4 @@ private:
     mutable std::vector<long long> cumulative_; // cumulative_[k] = sum of deltas of keys_[0..k)
 };
 
-} // namespace platform
+} // namespace stringgrid

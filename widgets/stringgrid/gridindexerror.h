@@ -3,11 +3,11 @@
 
 #include "base/failure.h"
 
-namespace platform {
+namespace stringgrid {
 
-class GridIndexError : public Failure {
+class GridIndexError : public base::Failure {
 public:
     GridIndexError() : Failure("Indice de grille hors limites") {}
 };
 
-} // namespace platform
+} // namespace stringgrid

@@ -3,7 +3,7 @@
 
 #include <QFlags>
 
-namespace platform {
+namespace stringgrid {
 
 // The grid's Options; the names are also those read from form data.
 enum class GridOption : unsigned {
@@ -49,4 +49,4 @@ struct GridRect {
     friend bool operator==(const GridRect&, const GridRect&) = default;
 };
 
-} // namespace platform
+} // namespace stringgrid

@@ -10,7 +10,7 @@
 #include <QToolTip>
 #include <QWidget>
 
-namespace platform {
+namespace stringgrid {
 
 namespace {
 
@@ -46,7 +46,7 @@ protected:
         info.HintPos = help->globalPos();
         QString text = info.HintControl->toolTip();
         bool canShow = true;
-        guarded([&] { handler(text, canShow, info); });
+        platform::guarded([&] { handler(text, canShow, info); });
         if (canShow && !text.isEmpty())
             QToolTip::showText(info.HintPos, text, info.HintControl);
         else
@@ -59,7 +59,7 @@ void installFilterOnce() {
     static QPointer<HintFilter> filter; // owned by the application object
     if (filter || !QCoreApplication::instance())
         return;
-    filter = makeChild<HintFilter>(QCoreApplication::instance());
+    filter = platform::makeChild<HintFilter>(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
@@ -80,4 +80,4 @@ void cancelHint() {
     QToolTip::hideText();
 }
 
-} // namespace platform
+} // namespace stringgrid

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace stringgrid {
 
 struct HintInfo {
     QWidget* HintControl = nullptr; // the control the hint is for (a scroll area, not its viewport)
@@ -28,4 +28,4 @@ ShowHintHandler showHintHandler();
 // Hides the hint that is showing, if any.
 void cancelHint();
 
-} // namespace platform
+} // namespace stringgrid

@@ -5,7 +5,7 @@
 
 #include <QKeyEvent>
 
-namespace platform {
+namespace stringgrid {
 
 InplaceEdit::InplaceEdit(StringGrid* grid) : QLineEdit(grid->viewport()), grid_(grid) {
     setFrame(false);
@@ -53,7 +53,7 @@ bool InplaceEdit::isGridKey(const QKeyEvent* event) const {
 }
 
 void InplaceEdit::keyPressEvent(QKeyEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         if (isGridKey(event)) {
             event->setAccepted(false);
             grid_->KeyDown(event);
@@ -107,4 +107,4 @@ void InplaceEdit::focusOutEvent(QFocusEvent* event) {
     grid_->updateFocusWithin();
 }
 
-} // namespace platform
+} // namespace stringgrid

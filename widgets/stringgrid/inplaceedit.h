@@ -5,7 +5,7 @@
 
 #include <QLineEdit>
 
-namespace platform {
+namespace stringgrid {
 
 class StringGrid;
 
@@ -35,4 +35,4 @@ private:
     StringGrid* grid_;
 };
 
-} // namespace platform
+} // namespace stringgrid

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-namespace platform {
+namespace stringgrid {
 
 GridNotifyEvent::GridNotifyEvent(int id, int col, int row)
     : QEvent(eventType()), id_(id), col_(col), row_(row) {}
@@ -26,4 +26,4 @@ void sendNotification(QObject* target, int id, int col, int row) {
     QCoreApplication::sendEvent(target, &event);
 }
 
-} // namespace platform
+} // namespace stringgrid

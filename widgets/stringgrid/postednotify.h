@@ -7,7 +7,7 @@
 
 class QObject;
 
-namespace platform {
+namespace stringgrid {
 
 // The first number free for a program's own notifications; ids are counted from it.
 inline constexpr int firstUserNotification = 1024;
@@ -31,4 +31,4 @@ void postNotification(QObject* target, int id, int col, int row);
 // Delivers the notification to `target` at once.
 void sendNotification(QObject* target, int id, int col, int row);
 
-} // namespace platform
+} // namespace stringgrid

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace platform {
+namespace stringgrid {
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr int line = 1;         // grid line after every cell
 constexpr int sizingMargin = 2; // how near a border the mouse starts a resize
 constexpr long long hidden = LLONG_MIN;
 
-class FixedCountError : public Failure {
+class FixedCountError : public base::Failure {
 public:
     explicit FixedCountError(bool columns)
         : Failure(columns ? "Le nombre de colonnes fixes doit être inférieur au nombre de colonnes"
@@ -44,8 +44,8 @@ struct StringGrid::Private {
     int leftCol = 1;
     int topRow = 1;
     GridOptions options = defaultGridOptions();
-    quint32 fixedColor = clBtnFace;
-    quint32 color = clWindow;
+    quint32 fixedColor = platform::clBtnFace;
+    quint32 color = platform::clWindow;
     bool defaultDrawing = true;
     bool editorMode = false;
     std::map<int, bool> notTabStops; // only the columns whose tab stop is off
@@ -124,7 +124,7 @@ void StringGrid::setRowCount(int count) {
 
 void StringGrid::setFixedCols(int count) {
     if (count < 0)
-        throw ListIndexError(count);
+        throw base::ListIndexError(count);
     if (count >= ColCount())
         throw FixedCountError(true);
     d->cols.setFixed(count);
@@ -133,7 +133,7 @@ void StringGrid::setFixedCols(int count) {
 
 void StringGrid::setFixedRows(int count) {
     if (count < 0)
-        throw ListIndexError(count);
+        throw base::ListIndexError(count);
     if (count >= RowCount())
         throw FixedCountError(false);
     d->rows.setFixed(count);
@@ -702,7 +702,7 @@ void StringGrid::paintEvent(QPaintEvent* event) {
 void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
     const int width = viewport()->width();
     const int height = viewport()->height();
-    painter.fillRect(area, colorFromValue(d->color));
+    painter.fillRect(area, platform::colorFromValue(d->color));
 
     // Only the cells in view: the fixed ones, then the ordinary ones from the first shown.
     std::vector<std::pair<int, int>> columns; // (index, x)
@@ -728,7 +728,7 @@ void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
 
     const GridRect selection = Selection();
     const bool focused = d->focusWithin;
-    const QColor fixedLine = colorFromValue(0x80000010);
+    const QColor fixedLine = platform::colorFromValue(0x80000010);
     const QColor ordinaryLine(0xC0, 0xC0, 0xC0);
     for (const auto& [r, y] : rows) {
         const int h = RowHeights(r);
@@ -768,7 +768,7 @@ void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
     if (focused && !editorShown && !(d->options & GridOption::goRowSelect)) {
         const QRect rect = CellRect(d->col, d->row);
         if (!rect.isEmpty()) {
-            QPen pen(colorFromValue(clWindowText), 1, Qt::DotLine);
+            QPen pen(platform::colorFromValue(platform::clWindowText), 1, Qt::DotLine);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -779,17 +779,17 @@ void StringGrid::drawGrid(QPainter& painter, const QRect& area) {
 void StringGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                           DrawStates state) {
     if (d->defaultDrawing) {
-        QColor background = colorFromValue(d->color);
-        QColor foreground = colorFromValue(clWindowText);
+        QColor background = platform::colorFromValue(d->color);
+        QColor foreground = platform::colorFromValue(platform::clWindowText);
         const bool selectedLook =
             (state & DrawState::gdSelected) &&
             (!(state & DrawState::gdFocused) ||
              (d->options & (GridOption::goDrawFocusSelected | GridOption::goRowSelect)));
         if (state & DrawState::gdFixed) {
-            background = colorFromValue(d->fixedColor);
+            background = platform::colorFromValue(d->fixedColor);
         } else if (selectedLook) {
-            background = colorFromValue(clHighlight);
-            foreground = colorFromValue(clHighlightText);
+            background = platform::colorFromValue(platform::clHighlight);
+            foreground = platform::colorFromValue(platform::clHighlightText);
         }
         painter.fillRect(rect, background);
         const QString text = Cells(col, row);
@@ -931,7 +931,7 @@ void StringGrid::editorTextChanged(const QString& text) {
         d->editorRow >= RowCount())
         return;
     d->loadingEditor = true;
-    guarded([&] { setCells(d->editorCol, d->editorRow, text); });
+    platform::guarded([&] { setCells(d->editorCol, d->editorRow, text); });
     d->loadingEditor = false;
 }
 
@@ -964,7 +964,7 @@ void StringGrid::editorEscape() {
 bool StringGrid::event(QEvent* event) {
     if (event->type() == GridNotifyEvent::eventType()) {
         auto* notify = static_cast<GridNotifyEvent*>(event);
-        guarded([&] { PostedNotification(notify->id(), notify->col(), notify->row()); });
+        platform::guarded([&] { PostedNotification(notify->id(), notify->col(), notify->row()); });
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -984,7 +984,7 @@ bool StringGrid::event(QEvent* event) {
 void StringGrid::PostedNotification(int, int, int) {}
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         event->setAccepted(false);
         KeyDown(event);
         if (event->isAccepted())
@@ -1170,7 +1170,7 @@ void StringGrid::GridMouseMove(QPoint viewportPos) {
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         if (!hasFocus() && !(d->editor && d->editor->hasFocus()))
             setFocus(Qt::MouseFocusReason);
         if (event->button() != Qt::LeftButton)
@@ -1210,7 +1210,7 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         const QPoint pos = event->position().toPoint();
         GridMouseMove(pos);
         switch (d->drag) {
@@ -1256,7 +1256,7 @@ void StringGrid::dragSelectTo(QPoint pos) {
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         const auto drag = d->drag;
         d->drag = Private::Drag::None;
         const QPoint pos = event->position().toPoint();
@@ -1276,7 +1276,7 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    guarded([&] {
+    platform::guarded([&] {
         int col = -1;
         int row = -1;
         MouseToCell(event->position().toPoint(), col, row);
@@ -1305,7 +1305,7 @@ void StringGrid::updateFocusWithin() {
     if (within == d->focusWithin)
         return;
     d->focusWithin = within;
-    guarded([&] {
+    platform::guarded([&] {
         if (within)
             FocusGained();
         else
@@ -1338,4 +1338,4 @@ void StringGrid::notifyStructure() {
     sendAccessibleEvent(reset);
 }
 
-} // namespace platform
+} // namespace stringgrid

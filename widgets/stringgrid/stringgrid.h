@@ -16,7 +16,7 @@
 
 class QPainter;
 
-namespace platform {
+namespace stringgrid {
 
 class InplaceEdit;
 class GridAxis;
@@ -195,4 +195,4 @@ private:
     std::unique_ptr<Private> d;
 };
 
-} // namespace platform
+} // namespace stringgrid

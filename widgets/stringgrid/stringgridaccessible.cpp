@@ -5,7 +5,7 @@
 
 #include <climits>
 
-namespace platform {
+namespace stringgrid {
 
 namespace {
 
@@ -228,4 +228,4 @@ void StringGridAccessible::modelChange(QAccessibleTableModelChangeEvent*) {
     }
 }
 
-} // namespace platform
+} // namespace stringgrid

@@ -7,7 +7,7 @@
 #include <QHash>
 #include <functional>
 
-namespace platform {
+namespace stringgrid {
 
 class StringGrid;
 
@@ -61,4 +61,4 @@ private:
     mutable QHash<quint64, QAccessible::Id> cells_;
 };
 
-} // namespace platform
+} // namespace stringgrid

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-namespace platform {
+namespace stringgrid {
 
 StringGridCellAccessible::StringGridCellAccessible(StringGrid* grid, int row, int column)
     : grid_(grid), row_(row), column_(column) {}
@@ -109,4 +109,4 @@ QList<QAccessibleInterface*> StringGridCellAccessible::rowHeaderCells() const {
     return headers;
 }
 
-} // namespace platform
+} // namespace stringgrid

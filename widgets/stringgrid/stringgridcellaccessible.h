@@ -5,7 +5,7 @@
 #include <QAccessible>
 #include <QPointer>
 
-namespace platform {
+namespace stringgrid {
 
 class StringGrid;
 
@@ -46,4 +46,4 @@ private:
     int column_;
 };
 
-} // namespace platform
+} // namespace stringgrid

@@ -71,7 +71,7 @@ public:
     const std::string& GetCellHint(int col, int row) const noexcept;
 
     // ---- Setters: store, set the table's flag, repaint -----------------------------------
-    // A negative index stores nothing and raises platform::ListIndexError.
+    // A negative index stores nothing and raises base::ListIndexError.
     void SetAlignCell(int col, int row, TMyAlign alignment);
     void SetAlignCol(int col, TMyAlign alignment);
     void SetAlignRow(int row, TMyAlign alignment);

@@ -7,8 +7,8 @@
 
 namespace aligngrid {
 
-using platform::ComponentReader;
-using platform::StreamError;
+using format::ComponentReader;
+using format::StreamError;
 
 namespace {
 
@@ -68,7 +68,7 @@ constexpr NamedColor kNamedColors[] = {{"clBlack", 0x000000},
                                        {"clInfoBk", 0x80000018}};
 
 [[noreturn]] void badValue() {
-    throw StreamError(platform::streammessage::kBadValue);
+    throw StreamError(format::streammessage::kBadValue);
 }
 
 int readInRange(ComponentReader& in, int least, int most) {
@@ -85,7 +85,7 @@ int readIndex(ComponentReader& in) {
 }
 
 TColor readColor(ComponentReader& in) {
-    if (in.nextValue() == platform::ValueType::Ident) {
+    if (in.nextValue() == format::ValueType::Ident) {
         const std::string name = in.readIdent();
         for (const NamedColor& named : kNamedColors) {
             if (named.name == name) {
@@ -207,14 +207,14 @@ std::uint8_t recordValueLimit(DefinedProperty property) {
                : 2;
 }
 
-void checkBlock(const platform::ByteBlock& block, DefinedProperty property, std::size_t size) {
+void checkBlock(const format::ByteBlock& block, DefinedProperty property, std::size_t size) {
     if (block.size() % size != 0) {
-        throw StreamError(platform::streammessage::badRecords(
+        throw StreamError(format::streammessage::badRecords(
             std::string(definedPropertyName(property)), block.size(), size));
     }
 }
 
-std::uint8_t recordValue(platform::ByteBlock& block, DefinedProperty property) {
+std::uint8_t recordValue(format::ByteBlock& block, DefinedProperty property) {
     const std::uint8_t value = block.readU8();
     if (value > recordValueLimit(property)) {
         badValue();
@@ -223,7 +223,7 @@ std::uint8_t recordValue(platform::ByteBlock& block, DefinedProperty property) {
 }
 
 std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in, DefinedProperty property) {
-    platform::ByteBlock block = in.readBinary();
+    format::ByteBlock block = in.readBinary();
     checkBlock(block, property, cellRecordSize);
     std::vector<CellItem<std::uint8_t>> items;
     items.reserve(block.size() / cellRecordSize);
@@ -238,7 +238,7 @@ std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in, DefinedPr
 }
 
 std::vector<IndexItem<std::uint8_t>> readIndexBlock(ComponentReader& in, DefinedProperty property) {
-    platform::ByteBlock block = in.readBinary();
+    format::ByteBlock block = in.readBinary();
     checkBlock(block, property, indexRecordSize);
     std::vector<IndexItem<std::uint8_t>> items;
     items.reserve(block.size() / indexRecordSize);
@@ -358,10 +358,10 @@ std::optional<DefinedProperty> definedPropertyNamed(std::string_view name) noexc
     return static_cast<DefinedProperty>(it - kDefinedNames.begin());
 }
 
-GridFormData decodeGridObject(const platform::FormObject& object) {
+GridFormData decodeGridObject(const format::FormObject& object) {
     GridFormData data;
     data.name = object.name;
-    for (const platform::FormProperty& property : object.properties) {
+    for (const format::FormProperty& property : object.properties) {
         ComponentReader in(property.value);
         if (const std::optional<DefinedProperty> defined = definedPropertyNamed(property.name)) {
             data.defined.push_back({*defined, readDefined(*defined, in)});
@@ -377,8 +377,8 @@ GridFormData decodeGridObject(const platform::FormObject& object) {
 }
 
 GridFormData decodeGridForm(std::string_view formData) {
-    const platform::FormObject root = platform::parseForm(formData);
-    const platform::FormObject* grid = platform::findObjectOfClass(root, gridClassName);
+    const format::FormObject root = format::parseForm(formData);
+    const format::FormObject* grid = format::findObjectOfClass(root, gridClassName);
     if (!grid) {
         throw StreamError("Format de flux incorrect : aucune grille " + std::string(gridClassName) +
                           " dans les données de fiche");

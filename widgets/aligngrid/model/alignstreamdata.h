@@ -147,9 +147,9 @@ struct GridFormData {
 inline constexpr int maxStreamCount = 10'000'000;
 inline constexpr int maxStreamSize = 100'000;
 
-// Decodes one grid object; raises platform::StreamError on any bad value. Unknown published
+// Decodes one grid object; raises format::StreamError on any bad value. Unknown published
 // properties are read over (the platform grid has more than this program uses).
-GridFormData decodeGridObject(const platform::FormObject& object);
+GridFormData decodeGridObject(const format::FormObject& object);
 // Parses form data and decodes its first grid object; a stream without one fails.
 GridFormData decodeGridForm(std::string_view formData);
 

@@ -5,7 +5,7 @@
 
 namespace aligngrid {
 
-using platform::ComponentWriter;
+using format::ComponentWriter;
 using P = DefinedProperty;
 
 namespace {

@@ -36,7 +36,7 @@ public:
 // the entries below colCount and rowCount. An entry at index 65536 or more is never written:
 // stream indices are 16-bit, so it would read back onto another cell.
 void writeDefinedProperties(const AlignSettings& settings, int colCount, int rowCount,
-                            const CellTextSource& texts, platform::ComponentWriter& out);
+                            const CellTextSource& texts, format::ComponentWriter& out);
 
 // The texts read from Cells, held until the after-load step puts them into the grid.
 class StreamTexts {

@@ -34,13 +34,13 @@ std::uint32_t codePageKey(std::string_view text, std::size_t& pos) noexcept {
         return lead;
     }
     std::size_t next = pos;
-    const std::optional<char32_t> c = platform::nextUtf8(text, next);
+    const std::optional<char32_t> c = format::nextUtf8(text, next);
     if (!c) {
         ++pos;
         return 0x110100u + lead;
     }
     pos = next;
-    if (const std::optional<unsigned char> b = platform::cp1252Byte(*c))
+    if (const std::optional<unsigned char> b = format::cp1252Byte(*c))
         return *b;
     return 0x100u + *c;
 }

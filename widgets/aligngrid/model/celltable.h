@@ -25,9 +25,9 @@ public:
     // lists. A negative index stores nothing and raises the list-index failure.
     T& store(int col, int row, T value) {
         if (col < 0)
-            throw platform::ListIndexError(col);
+            throw base::ListIndexError(col);
         if (row < 0)
-            throw platform::ListIndexError(row);
+            throw base::ListIndexError(row);
         RowList* rows = columns_.find(col);
         if (!rows)
             rows = &columns_.store(col, RowList{});
@@ -53,9 +53,9 @@ public:
     // entry to move, so it is left without one.
     void moveRow(int from, int to) {
         if (from < 0)
-            throw platform::ListIndexError(from);
+            throw base::ListIndexError(from);
         if (to < 0)
-            throw platform::ListIndexError(to);
+            throw base::ListIndexError(to);
         columns_.forEachPresent([from, to](int, RowList& rows) { rows.move(from, to); });
     }
 
