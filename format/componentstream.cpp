@@ -16,4 +16,8 @@ std::string nameTooLong(const std::string& name) {
     return "Nom trop long pour le flux : " + name;
 }
 
+std::string classNameTooLong(const std::string& name) {
+    return "Nom de classe trop long pour le flux (239 caractères au plus) : " + name;
+}
+
 } // namespace format::streammessage

@@ -49,6 +49,7 @@ inline constexpr const char* kBadText = "Format de flux incorrect : texte mal co
 std::string unknownTag(int tag);
 std::string badRecords(const std::string& property, std::size_t size, std::size_t recordSize);
 std::string nameTooLong(const std::string& name);
+std::string classNameTooLong(const std::string& name);
 } // namespace streammessage
 
 // The four bytes that open form data.

@@ -1,6 +1,9 @@
 #include "format/formdata.h"
 
 #include "format/componentstreamreader.h"
+#include "format/cp1252.h"
+
+#include <optional>
 
 namespace format {
 
@@ -63,6 +66,12 @@ FormWriter::FormWriter() {
 }
 
 void FormWriter::beginObject(std::string_view className, std::string_view name) {
+    // The class name's length byte comes first in an object: from 0xF0 on, a reader takes it for
+    // the prefix byte and misreads the object.
+    const std::optional<std::string> bytes = utf8ToCp1252(className);
+    if (bytes && bytes->size() >= kPrefixMask) {
+        throw StreamError(streammessage::classNameTooLong(std::string(className)));
+    }
     stream_.writeName(className);
     stream_.writeName(name);
 }

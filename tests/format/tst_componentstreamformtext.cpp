@@ -119,6 +119,12 @@ void TestComponentStreamFormText::faultsNameTheirLine_data() {
     QTest::newRow("a name too long for the stream")
         << QByteArray("object O: TX\n  " + longName + " = 1\nend")
         << "Texte de fiche incorrect, ligne 2 : Nom trop long pour le flux : " + QString(longName);
+    const QByteArray prefixLikeClass(240, 'C');
+    QTest::newRow("a class name whose length reads as an object prefix")
+        << QByteArray("object O: " + prefixLikeClass + "\nend")
+        << "Texte de fiche incorrect, ligne 1 : Nom de classe trop long pour le flux (239 "
+           "caractères au plus) : " +
+               QString(prefixLikeClass);
     QTest::newRow("lists nested past what a reader takes")
         << QByteArray("object O: TX\n  P = " + QByteArray(100, '('))
         << "Texte de fiche incorrect, ligne 2 : imbrication trop profonde";
