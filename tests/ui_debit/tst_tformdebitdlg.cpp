@@ -8,6 +8,7 @@
 #include "print/printer.h"
 #include "tests/support/printerrecorder.h"
 #include "ui/debit/tformdebitdlg.h"
+#include "ui/main/cuttinglistsource.h"
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -119,7 +120,8 @@ void TestFormDebitDlg::init() {
         return answer_;
     });
     main_ = std::make_unique<TMainForm>();
-    list_ = std::make_unique<TFormDebitDlg>(*main_);
+    list_ = std::make_unique<TFormDebitDlg>(
+        *main_, [&mainForm = *main_] { return ui::cuttingListSource(mainForm); });
     main_->setFormDebitDlg(list_.get());
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
