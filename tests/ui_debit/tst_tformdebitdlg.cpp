@@ -6,6 +6,7 @@
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
+#include "tests/support/modalanswer.h"
 #include "tests/support/printerrecorder.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/cuttinglistsource.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 #include <functional>
@@ -94,8 +94,8 @@ private slots:
 
 private:
     // Presses the main window's cutting-list button and, once the window is open, reads it,
-    // runs `whileOpen` and closes it with `close` (its close button by default). A watchdog
-    // closes a window left open and fails the test rather than hang.
+    // runs `whileOpen` and closes it with `close` (its close button by default). A window left
+    // open is closed and fails the test rather than hang.
     Sight open(const std::function<void()>& whileOpen = {},
                const std::function<void()>& close = {});
     Sight read() const;
@@ -106,7 +106,6 @@ private:
     std::unique_ptr<TFormDebitDlg> list_;
     QList<BoxRequest> boxes_;
     BoxAnswer answer_ = BoxAnswer::Ok;
-    bool leftOpen_ = false;
     bool listVisibleAtBox_ = false;
 };
 
@@ -155,37 +154,29 @@ Sight TestFormDebitDlg::read() const {
 Sight TestFormDebitDlg::open(const std::function<void()>& whileOpen,
                              const std::function<void()>& close) {
     Sight sight;
-    bool reached = false;
-    QTimer::singleShot(0, list_.get(), [&] {
-        reached = true;
-        sight = read();
-        if (whileOpen) {
-            whileOpen();
-        }
-        if (close) {
-            close();
-        } else {
-            QTest::mouseClick(list_->SBtnClose, Qt::LeftButton);
-        }
-    });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    leftOpen_ = false;
-    connect(&watchdog, &QTimer::timeout, list_.get(), [this] {
-        leftOpen_ = true;
-        list_->done(QDialog::Rejected);
-    });
     const QMetaObject::Connection finished =
         connect(list_.get(), &QDialog::finished, list_.get(),
                 [&sight](int result) { sight.result = result; });
-    watchdog.start(5000);
-    QTest::mouseClick(main_->SpeedButtonDebit, Qt::LeftButton);
-    watchdog.stop();
+    const QList<QWidget*> seen = testsupport::answerModal(
+        [this] { QTest::mouseClick(main_->SpeedButtonDebit, Qt::LeftButton); },
+        [&](QWidget* modal) {
+            if (modal != list_.get()) {
+                modal->close();
+                return;
+            }
+            sight = read();
+            if (whileOpen) {
+                whileOpen();
+            }
+            if (close) {
+                close();
+            } else {
+                QTest::mouseClick(list_->SBtnClose, Qt::LeftButton);
+            }
+        });
     disconnect(finished);
-    if (!reached) {
+    if (seen.value(0) != list_.get()) {
         QTest::qFail("the cutting list did not open modally", __FILE__, __LINE__);
-    } else if (leftOpen_) {
-        QTest::qFail("the cutting list was left open", __FILE__, __LINE__);
     }
     return sight;
 }
