@@ -7,6 +7,7 @@
 #include "resources/resources.h"
 #include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
+#include "ui/main/cuttinglistsource.h"
 #include "ui/main/tmainform.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ Program::Program() {
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
     // Third and last: the cutting list, which reads the main window's fields when shown.
-    FormDebitDlg_ = std::make_unique<TFormDebitDlg>(*MainForm_);
+    FormDebitDlg_ = std::make_unique<TFormDebitDlg>(
+        *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); });
     MainForm_->setFormDebitDlg(FormDebitDlg_.get());
 }
 

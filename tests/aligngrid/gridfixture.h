@@ -1,8 +1,9 @@
 #pragma once
 // A shown, focused aligned grid for editing tests, whose editing events are logged, and a guard
-// that no message box or modal dialog ever waits for an answer.
+// that fails the test on any message box or modal dialog (and never lets one wait for an
+// answer).
 
-#include "platform/messagebox.h"
+#include "tests/support/modalwatchdog.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 #include "widgets/stringgrid/gridoptions.h"
 #include "widgets/stringgrid/inplaceedit.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest>
@@ -21,8 +21,8 @@ struct GridWindow {
     TStringAlignGrid* grid = new TStringAlignGrid(window.get()); // owned by the window
     QLineEdit* elsewhere = new QLineEdit(window.get());          // takes the focus away
     QStringList log;
-    QStringList boxes;
-    QTimer watchdog;
+    testsupport::ModalWatchdog watchdog;
+    const QStringList& boxes = watchdog.unexpected();
 
     GridWindow(int cols, int rows) {
         auto* layout = new QVBoxLayout(window.get()); // owned by the window
@@ -39,28 +39,13 @@ struct GridWindow {
         grid->OnBeforeEdit = logger("before");
         grid->OnAfterEdit = logger("after");
         grid->OnCancelEdit = logger("cancel");
-        platform::setBoxResponder([this](const platform::BoxRequest& request) {
-            boxes << request.text;
-            qWarning("message box: %s", qPrintable(request.text));
-            return platform::BoxAnswer::Ok;
-        });
-        // A modal dialog would block the test: close it and let the test fail.
-        QObject::connect(&watchdog, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                boxes << "modal dialog: " + modal->windowTitle();
-                modal->close();
-            }
-        });
-        watchdog.start(100);
         window->resize(500, 300);
         window->show();
         window->activateWindow();
         grid->setFocus();
     }
-    ~GridWindow() {
-        window.reset(); // closing the window moves the focus: still answered here
-        platform::setBoxResponder({});
-    }
+    // Closing the window moves the focus: the watchdog, destroyed after, still guards it.
+    ~GridWindow() { window.reset(); }
 
     bool ready() { return QTest::qWaitForWindowActive(window.get()) && grid->hasFocus(); }
 

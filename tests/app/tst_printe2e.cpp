@@ -6,6 +6,7 @@
 #include "print/printer.h"
 #include "ui/debit/printgrid.h"
 #include "ui/debit/tformdebitdlg.h"
+#include "ui/main/cuttinglistsource.h"
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -159,7 +160,7 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
         QSKIP("the queue is not the default printer in this run");
     }
     TMainForm form;
-    TFormDebitDlg list(form);
+    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
     form.EditLargeur->setText(QStringLiteral("654"));
     form.SpeedButtonCalcul->click();
     form.SpeedButtonPrint->click();
@@ -293,7 +294,7 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
     const int jobsBefore = static_cast<int>(pageLog().size());
     const int filesBefore = static_cast<int>(pdfs().size());
     TMainForm form;
-    TFormDebitDlg list(form);
+    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
     form.SpeedButtonPrint->click();
     list.SpeedButtonPrint->click();
 

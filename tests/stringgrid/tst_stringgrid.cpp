@@ -2,7 +2,7 @@
 // with fixed cells and scrolling, keyboard and mouse, selection, options, moves, painting.
 
 #include "platform/colors.h"
-#include "platform/messagebox.h"
+#include "tests/support/modalwatchdog.h"
 #include "widgets/stringgrid/gridindexerror.h"
 #include "widgets/stringgrid/stringgrid.h"
 
@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QtTest>
+#include <memory>
 
 using stringgrid::DrawState;
 using stringgrid::DrawStates;
@@ -90,6 +91,7 @@ class TestStringGrid : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanup();
     void newGridHasDesktopDefaults();
     void countsKeepFixedPartAndCurrentCellInside();
     void fixedCountMustStayBelowCount();
@@ -123,14 +125,18 @@ private slots:
     void selectionColoursFollowFocusAndOptions();
     void colourValues_data();
     void colourValues();
+
+private:
+    std::unique_ptr<testsupport::ModalWatchdog> watchdog_;
 };
 
 void TestStringGrid::initTestCase() {
-    // A failure must never wait on a real box.
-    platform::setBoxResponder([](const platform::BoxRequest& request) {
-        qWarning("unexpected box: %s", qPrintable(request.text));
-        return platform::BoxAnswer::Ok;
-    });
+    // A failure must never wait on a real box, nor show one unnoticed.
+    watchdog_ = std::make_unique<testsupport::ModalWatchdog>();
+}
+
+void TestStringGrid::cleanup() {
+    watchdog_->check();
 }
 
 void TestStringGrid::newGridHasDesktopDefaults() {

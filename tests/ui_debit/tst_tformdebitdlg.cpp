@@ -6,8 +6,10 @@
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
+#include "tests/support/modalanswer.h"
 #include "tests/support/printerrecorder.h"
 #include "ui/debit/tformdebitdlg.h"
+#include "ui/main/cuttinglistsource.h"
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
@@ -15,7 +17,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 #include <functional>
@@ -93,8 +94,8 @@ private slots:
 
 private:
     // Presses the main window's cutting-list button and, once the window is open, reads it,
-    // runs `whileOpen` and closes it with `close` (its close button by default). A watchdog
-    // closes a window left open and fails the test rather than hang.
+    // runs `whileOpen` and closes it with `close` (its close button by default). A window left
+    // open is closed and fails the test rather than hang.
     Sight open(const std::function<void()>& whileOpen = {},
                const std::function<void()>& close = {});
     Sight read() const;
@@ -105,7 +106,6 @@ private:
     std::unique_ptr<TFormDebitDlg> list_;
     QList<BoxRequest> boxes_;
     BoxAnswer answer_ = BoxAnswer::Ok;
-    bool leftOpen_ = false;
     bool listVisibleAtBox_ = false;
 };
 
@@ -119,7 +119,8 @@ void TestFormDebitDlg::init() {
         return answer_;
     });
     main_ = std::make_unique<TMainForm>();
-    list_ = std::make_unique<TFormDebitDlg>(*main_);
+    list_ = std::make_unique<TFormDebitDlg>(
+        *main_, [&mainForm = *main_] { return ui::cuttingListSource(mainForm); });
     main_->setFormDebitDlg(list_.get());
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -153,37 +154,29 @@ Sight TestFormDebitDlg::read() const {
 Sight TestFormDebitDlg::open(const std::function<void()>& whileOpen,
                              const std::function<void()>& close) {
     Sight sight;
-    bool reached = false;
-    QTimer::singleShot(0, list_.get(), [&] {
-        reached = true;
-        sight = read();
-        if (whileOpen) {
-            whileOpen();
-        }
-        if (close) {
-            close();
-        } else {
-            QTest::mouseClick(list_->SBtnClose, Qt::LeftButton);
-        }
-    });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    leftOpen_ = false;
-    connect(&watchdog, &QTimer::timeout, list_.get(), [this] {
-        leftOpen_ = true;
-        list_->done(QDialog::Rejected);
-    });
     const QMetaObject::Connection finished =
         connect(list_.get(), &QDialog::finished, list_.get(),
                 [&sight](int result) { sight.result = result; });
-    watchdog.start(5000);
-    QTest::mouseClick(main_->SpeedButtonDebit, Qt::LeftButton);
-    watchdog.stop();
+    const QList<QWidget*> seen = testsupport::answerModal(
+        [this] { QTest::mouseClick(main_->SpeedButtonDebit, Qt::LeftButton); },
+        [&](QWidget* modal) {
+            if (modal != list_.get()) {
+                modal->close();
+                return;
+            }
+            sight = read();
+            if (whileOpen) {
+                whileOpen();
+            }
+            if (close) {
+                close();
+            } else {
+                QTest::mouseClick(list_->SBtnClose, Qt::LeftButton);
+            }
+        });
     disconnect(finished);
-    if (!reached) {
+    if (seen.value(0) != list_.get()) {
         QTest::qFail("the cutting list did not open modally", __FILE__, __LINE__);
-    } else if (leftOpen_) {
-        QTest::qFail("the cutting list was left open", __FILE__, __LINE__);
     }
     return sight;
 }

@@ -7,14 +7,13 @@
 #include "platform/speedbutton.h"
 #include "platform/windowplacement.h"
 #include "resources/resources.h"
-#include "ui/debit/cuttinglistsource.h"
 #include "ui/debit/printgrid.h"
-#include "ui/main/tmainform.h"
 #include "widgets/aligngrid/alignstream.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QFrame>
 #include <QKeyEvent>
+#include <utility>
 
 namespace {
 
@@ -22,10 +21,10 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 
 } // namespace
 
-TFormDebitDlg::TFormDebitDlg(TMainForm& mainForm)
-    : QDialog(&mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                             Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      mainForm_(mainForm) {
+TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
+    : QDialog(&mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      readSource_(std::move(readSource)) {
     resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
@@ -125,10 +124,9 @@ void TFormDebitDlg::FormShow() {
             StringAlignGrid->SetFixedAlignCol(col, alCenter);
         }
         StringAlignGrid->SetAlignCol(4, alLeft);
-        calc::fillCuttingList(ui::cuttingListSource(mainForm_),
-                              [this](int col, int row, const std::string& text) {
-                                  StringAlignGrid->setCells(col, row, QString::fromStdString(text));
-                              });
+        calc::fillCuttingList(readSource_(), [this](int col, int row, const std::string& text) {
+            StringAlignGrid->setCells(col, row, QString::fromStdString(text));
+        });
     });
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // The cutting-list window: a button bar (close, print) above the aligned grid that lists the
-// five pieces of the door. Created once and hidden; every showing refills the list from the
-// main window before the window appears.
+// five pieces of the door. Created once and hidden; every showing refills the list from what
+// the main window holds before the window appears.
+
+#include "calc/cuttinglist.h"
 
 #include <QDialog>
 #include <QPoint>
+#include <functional>
 #include <optional>
 
 class QFrame;
-class TMainForm;
 class TStringAlignGrid;
 
 namespace platform {
@@ -23,9 +25,12 @@ public:
     static constexpr QSize kClientSize{721, 196};
     static constexpr int kPanelHeight = 33;
 
-    // Reads the list from `mainForm`, over which it opens; the main window owns nothing of it
-    // but must outlive it.
-    explicit TFormDebitDlg(TMainForm& mainForm);
+    // What the list is made of, read from the main window at each showing.
+    using SourceReader = std::function<calc::CuttingListSource()>;
+
+    // Opens over `mainWindow`, which owns nothing of it but must outlive it; `readSource` gives
+    // the list's source each time the window is shown.
+    TFormDebitDlg(QWidget& mainWindow, SourceReader readSource);
     ~TFormDebitDlg() override;
 
     // Controls, owned by the window through Qt's parent chain.
@@ -53,7 +58,7 @@ private:
     void createGrid();
     void layOut();
 
-    TMainForm& mainForm_;
+    SourceReader readSource_;
     bool gridFillsClient_ = true;
     // Where the window was when last hidden (where the program places its windows); the first
     // showing centres it over the main window.

@@ -1,4 +1,4 @@
-#include "ui/debit/cuttinglistsource.h"
+#include "ui/main/cuttinglistsource.h"
 
 #include "platform/label.h"
 #include "ui/main/tmainform.h"

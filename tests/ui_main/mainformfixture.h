@@ -1,0 +1,56 @@
+#pragma once
+// What the main window's tests share: a new window for each test, whose boxes are recorded and
+// answered Ok, and the user's gestures on it.
+
+#include "calc/numbertext.h"
+#include "platform/messagebox.h"
+#include "platform/radiogroup.h"
+#include "platform/speedbutton.h"
+#include "ui/main/tmainform.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+class MainFormFixture {
+protected:
+    // For the test's init() and cleanup().
+    void setUp() {
+        calc::SetDecimalMark('.');
+        boxes_.clear();
+        platform::setBoxResponder([this](const platform::BoxRequest& request) {
+            boxes_.append(request);
+            return platform::BoxAnswer::Ok;
+        });
+        form_ = std::make_unique<TMainForm>();
+    }
+
+    void tearDown() {
+        form_.reset();
+        platform::setBoxResponder({});
+    }
+
+    void showActive() {
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+
+    void choose(platform::RadioGroup* group, int index) {
+        QRadioButton* button = group->button(index);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+        QCOMPARE(group->ItemIndex(), index);
+    }
+
+    void typeInto(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QCOMPARE(edit->text(), text);
+    }
+
+    void calculate() { QTest::mouseClick(form_->SpeedButtonCalcul, Qt::LeftButton); }
+
+    std::unique_ptr<TMainForm> form_;
+    QList<platform::BoxRequest> boxes_;
+};
