@@ -1,5 +1,5 @@
-#include "calc/numbertext.h"
 #include "platform/apptitle.h"
+#include "platform/decimalmark.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
 #include "platform/picturebox.h"
@@ -73,12 +73,13 @@ private:
     void typeInto(QLineEdit* edit, const QString& text);
     void calculate();
 
+    platform::DecimalMarkWatcher decimalMark_; // the mark the windows read
     std::unique_ptr<TMainForm> form_;
     QList<BoxRequest> boxes_;
 };
 
 void TestMainForm::init() {
-    calc::SetDecimalMark('.');
+    decimalMark_.setMark('.');
     boxes_.clear();
     platform::setBoxResponder([this](const BoxRequest& request) {
         boxes_.append(request);
@@ -402,7 +403,7 @@ void TestMainForm::keyFilter() {
     QFETCH(Key, key);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     showActive();
     QLineEdit* edit = form_->EditGrandExt;
     edit->setFocus();
@@ -443,7 +444,7 @@ void TestMainForm::keyFilter() {
 }
 
 void TestMainForm::keyFilterGuardsAllSevenFields() {
-    calc::SetDecimalMark(',');
+    decimalMark_.setMark(',');
     showActive();
     choose(form_->RadioGroupChoix, 1); // so that the angle field takes keys
     for (QLineEdit* edit : {form_->EditTenon, form_->EditLargBois, form_->EditEpaisseur,
@@ -541,7 +542,7 @@ void TestMainForm::workedExamplesThroughTheFields() {
     QFETCH(QStringList, labels);
     QFETCH(double, panneauGH);
     QFETCH(double, panneauPH);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     showActive();
     choose(form_->RadioGroupChoix, mode);
     // Clear the results so that the test sees what the calculation wrote.

@@ -1,6 +1,7 @@
 #include "ui/debit/tformdebitdlg.h"
 
 #include "calc/cuttinglist.h"
+#include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/ownedchild.h"
 #include "platform/showfailure.h"
@@ -125,7 +126,7 @@ void TFormDebitDlg::FormShow() {
             StringAlignGrid->SetFixedAlignCol(col, alCenter);
         }
         StringAlignGrid->SetAlignCol(4, alLeft);
-        calc::fillCuttingList(ui::cuttingListSource(mainForm_),
+        calc::fillCuttingList(ui::cuttingListSource(mainForm_), platform::decimalMark(),
                               [this](int col, int row, const std::string& text) {
                                   StringAlignGrid->setCells(col, row, QString::fromStdString(text));
                               });
