@@ -27,10 +27,11 @@ struct CuttingListSource {
 using CellSink = std::function<void(int col, int row, const std::string& text)>;
 
 // Writes the cells in this order: (1,1) (1,2) (1,3) (1,4) (1,5), (2,1)..(2,4), (2,5),
-// (3,1)..(3,4), (4,1) (4,2), (4,3) (4,4). Lengths are formatted with 0 decimals under the current
-// calc::DecimalMark(); the width, thickness, angle, tenon and Label2 texts are copied verbatim.
+// (3,1)..(3,4), (4,1) (4,2), (4,3) (4,4). Numbers are read and lengths formatted (0 decimals)
+// with the decimal mark `mark`; the width, thickness, angle, tenon and Label2 texts are copied
+// verbatim.
 // A text that does not read as a number throws calc::ConversionError at its cell (an overflowing
 // sum throws base::FloatOverflow), after the earlier cells were written.
-void fillCuttingList(const CuttingListSource& source, const CellSink& sink);
+void fillCuttingList(const CuttingListSource& source, char mark, const CellSink& sink);
 
 } // namespace calc

@@ -10,8 +10,6 @@
 namespace calc {
 namespace {
 
-char currentMark = '.';
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -168,13 +166,6 @@ char* writeInteger(char* out, int value) {
 ConversionError::ConversionError(std::string_view text)
     : base::Failure("'" + std::string(text) +
                     "' n'est pas une valeur en virgule flottante correcte") {}
-
-char DecimalMark() {
-    return currentMark;
-}
-void SetDecimalMark(char mark) {
-    currentMark = mark;
-}
 
 long double ParseNumber(std::string_view text, char mark) {
     const char* const end = text.data() + text.size();

@@ -13,13 +13,13 @@ constexpr Extended kGroove = 15.0L;
 
 // Reads the fields into the dimension set, each stored as soon as it reads. A failure (a text
 // that does not read, a value too large for a double) leaves the later fields untouched.
-bool readFields(const PanelFields& fields, PanelDimensions& panel) {
+bool readFields(const PanelFields& fields, char mark, PanelDimensions& panel) {
     try {
-        panel.GrandExt = toDouble(ParseNumber(fields.EditGrandExt));
-        panel.PetitExt = toDouble(ParseNumber(fields.EditPetitExt));
-        panel.Largeur = toDouble(ParseNumber(fields.EditLargeur));
-        panel.LargBois = toDouble(ParseNumber(fields.EditLargBois));
-        const Extended degrees = ParseNumber(fields.EditAngle);
+        panel.GrandExt = toDouble(ParseNumber(fields.EditGrandExt, mark));
+        panel.PetitExt = toDouble(ParseNumber(fields.EditPetitExt, mark));
+        panel.Largeur = toDouble(ParseNumber(fields.EditLargeur, mark));
+        panel.LargBois = toDouble(ParseNumber(fields.EditLargBois, mark));
+        const Extended degrees = ParseNumber(fields.EditAngle, mark);
         panel.Angle = toDouble(((degrees * 2) * kPi) / 360);
         return true;
     } catch (const std::exception&) {
@@ -51,9 +51,9 @@ const char* panelOutputName(PanelOutput output) {
     return "";
 }
 
-PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& panel,
+PanelOutcome computePanel(const PanelFields& fields, char mark, int mode, PanelDimensions& panel,
                           const PanelSink& sink) {
-    if (!readFields(fields, panel)) {
+    if (!readFields(fields, mark, panel)) {
         return PanelOutcome::InputRejected;
     }
 
@@ -62,7 +62,7 @@ PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& 
     const Extended L = panel.Largeur;
     const Extended B = panel.LargBois;
 
-    sink(PanelOutput::LabelLargeurInt, FormatNumber((L - (B * 2)).value(), 0));
+    sink(PanelOutput::LabelLargeurInt, FormatNumber((L - (B * 2)).value(), 0, mark));
 
     double t = 1.0;
     switch (mode) {
@@ -70,17 +70,17 @@ PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& 
         t = toDouble(L / (Extended(panel.GrandExt) - panel.PetitExt));
         panel.Angle = toDouble(atan2(t, 1));
         sink(PanelOutput::EditAngle,
-             FormatNumber((((Extended(panel.Angle) * 360) / 2) / kPi).value(), 1));
+             FormatNumber((((Extended(panel.Angle) * 360) / 2) / kPi).value(), 1, mark));
         break;
     case AngleAndLongHeight:
         t = toDouble(sin(panel.Angle) / cos(panel.Angle));
         panel.PetitExt = toDouble(Extended(panel.GrandExt) - (L / t));
-        sink(PanelOutput::EditPetitExt, FormatNumber(panel.PetitExt, 0));
+        sink(PanelOutput::EditPetitExt, FormatNumber(panel.PetitExt, 0, mark));
         break;
     case AngleAndShortHeight:
         t = toDouble(sin(panel.Angle) / cos(panel.Angle));
         panel.GrandExt = toDouble((L / t) + panel.PetitExt);
-        sink(PanelOutput::EditGrandExt, FormatNumber(panel.GrandExt, 0));
+        sink(PanelOutput::EditGrandExt, FormatNumber(panel.GrandExt, 0, mark));
         break;
     default:
         break; // no quantity to complete: t stays 1 and the angle as read
@@ -92,10 +92,10 @@ PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& 
     const double q = toDouble(B / t);    // the top edge's drop across one stile width
     const double r = toDouble(B / sinA); // the oblique rail's height, measured vertically
 
-    sink(PanelOutput::LabelGHInt, FormatNumber((((G - B) - q) - r).value(), 0));
-    sink(PanelOutput::LabelPHExt, FormatNumber((P + q).value(), 0));
-    sink(PanelOutput::LabelDiag, FormatNumber(((L - (B * 2)) / sinA).value(), 0));
-    sink(PanelOutput::LabelPHInt, FormatNumber((((P - B) + q) - r).value(), 0));
+    sink(PanelOutput::LabelGHInt, FormatNumber((((G - B) - q) - r).value(), 0, mark));
+    sink(PanelOutput::LabelPHExt, FormatNumber((P + q).value(), 0, mark));
+    sink(PanelOutput::LabelDiag, FormatNumber(((L - (B * 2)) / sinA).value(), 0, mark));
+    sink(PanelOutput::LabelPHInt, FormatNumber((((P - B) + q) - r).value(), 0, mark));
 
     // The panel's edge heights when it enters every groove by kGroove.
     const double interiorLong = toDouble(((G - B) - q) - r);

@@ -5,7 +5,8 @@
 // Typical use from the calculate button's click handler (inside platform::guarded):
 //
 //     const calc::PanelOutcome outcome = calc::computePanel(
-//         {EditGrandExt->text().toStdString(), ...}, RadioGroupChoix->checkedIndex(), panel_,
+//         {EditGrandExt->text().toStdString(), ...}, platform::decimalMark(),
+//         RadioGroupChoix->ItemIndex(), panel_,
 //         [this](calc::PanelOutput output, const std::string& text) {
 //             controlFor(output)->setText(QString::fromStdString(text));
 //         });
@@ -77,7 +78,7 @@ enum class PanelOutcome {
 // The notice shown when the fields do not read.
 inline constexpr const char* kInputRejectedNotice = "Valeurs saisies incorrectes";
 
-// Runs one calculation with the current calc::DecimalMark().
+// Runs one calculation, reading the fields and writing the results with the decimal mark `mark`.
 //
 // Reading: each field is parsed and stored into `panel` at once, in the order GrandExt,
 // PetitExt, Largeur, LargBois, Angle (degrees to radians); the angle field must read in every
@@ -88,7 +89,7 @@ inline constexpr const char* kInputRejectedNotice = "Valeurs saisies incorrectes
 // Computing: writes go to the sink and to `panel` step by step. A division by zero, invalid
 // operation or overflow (a value that does not fit the double it is stored in) throws the
 // matching base::ArithmeticFault at that step, after the earlier writes.
-PanelOutcome computePanel(const PanelFields& fields, int mode, PanelDimensions& panel,
+PanelOutcome computePanel(const PanelFields& fields, char mark, int mode, PanelDimensions& panel,
                           const PanelSink& sink);
 
 } // namespace calc

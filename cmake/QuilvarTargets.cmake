@@ -27,8 +27,16 @@ function(quilvar_library target)
         if(ARG_QT)
             message(FATAL_ERROR "${target} is pure C++ and cannot use Qt")
         endif()
-        set_property(GLOBAL APPEND PROPERTY QUILVAR_PURE_LIBRARIES ${target})
+        quilvar_pure(${target})
     endif()
+endfunction()
+
+# quilvar_pure(<target>): the target is plain C++ (a pure library, the form tool, a fuzzer of pure
+# code): it runs no Qt code generator and links no Qt, libjpeg or libcups, not even through
+# another library (checked by quilvar_check_rules).
+function(quilvar_pure target)
+    set_target_properties(${target} PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
+    set_property(GLOBAL APPEND PROPERTY QUILVAR_PURE_LIBRARIES ${target})
 endfunction()
 
 # quilvar_tests(<folder> DEPS <targets>...)
@@ -80,7 +88,7 @@ function(quilvar_link_closure target out)
 endfunction()
 
 # The layering rules, checked at every configure:
-# - a pure library links no Qt, not even through another library;
+# - a pure target links no Qt (nor libjpeg or libcups), not even through another library;
 # - a library includes from its own folder and from the folders of the libraries it declares
 #   (directly or through them) only, so that the dependencies written in CMake are the real ones.
 function(quilvar_check_rules)
@@ -96,7 +104,7 @@ function(quilvar_check_rules)
     foreach(library IN LISTS pure)
         quilvar_link_closure(${library} closure)
         foreach(link IN LISTS closure)
-            if(link MATCHES "^Qt6?::")
+            if(link MATCHES "^(Qt6?|JPEG|Cups)::")
                 list(APPEND failures "${library} is pure C++ but links ${link}")
             endif()
         endforeach()

@@ -29,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const char mark = (data[0] & 0x80) != 0 ? ',' : '.';
     const int mode = (data[0] & 0x7f) % 5; // 3 and 4 stand for indexes with no mode
-    calc::SetDecimalMark(mark);
 
     // The rest is five field texts separated by newlines.
     std::string fieldTexts[5];
@@ -52,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)calc::ParseNumber(text, mark); // throws, and so aborts, if it does not read back
     };
     try {
-        calc::computePanel(fields, mode, panel, sink);
+        calc::computePanel(fields, mark, mode, panel, sink);
     } catch (const base::ArithmeticFault&) {
         // one of the three faults: shown by the caller
     }

@@ -1,12 +1,12 @@
 #include "platform/decimalmark.h"
 
-#include "calc/numbertext.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLocale>
 
 namespace platform {
+
+DecimalMarkWatcher* DecimalMarkWatcher::installed_ = nullptr;
 
 char decimalMarkOf(const QLocale& locale) {
     const QString separator = locale.decimalPoint();
@@ -17,15 +17,30 @@ char decimalMarkOf(const QLocale& locale) {
     return '.';
 }
 
-DecimalMarkWatcher::DecimalMarkWatcher(QObject* parent) : QObject(parent) {
+char decimalMark() {
+    return DecimalMarkWatcher::installed_ ? DecimalMarkWatcher::installed_->mark() : '.';
+}
+
+DecimalMarkWatcher::DecimalMarkWatcher(QObject* parent) : QObject(parent), previous_(installed_) {
+    installed_ = this;
     refresh();
     if (QCoreApplication* app = QCoreApplication::instance()) {
         app->installEventFilter(this);
     }
 }
 
+DecimalMarkWatcher::~DecimalMarkWatcher() {
+    // Watchers may end in any order: unlink this one wherever it stands.
+    for (DecimalMarkWatcher** link = &installed_; *link != nullptr; link = &(*link)->previous_) {
+        if (*link == this) {
+            *link = previous_;
+            break;
+        }
+    }
+}
+
 void DecimalMarkWatcher::refresh() {
-    calc::SetDecimalMark(decimalMarkOf(QLocale::system()));
+    mark_ = decimalMarkOf(QLocale::system());
 }
 
 bool DecimalMarkWatcher::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
-// Keeps calc's decimal mark in step with the user's locale.
+// The decimal mark of the user's locale, kept for the windows: they read it at each key press,
+// calculation and fill and hand it to the number text, which keeps no mark of its own.
 
 #include <QObject>
 
@@ -10,16 +11,35 @@ namespace platform {
 // The decimal mark a locale gives: its separator when that is one ASCII character, else '.'.
 char decimalMarkOf(const QLocale& locale);
 
-// Sets calc::DecimalMark from the system locale now, and again whenever the application is told
-// that the locale changed. Install once, after the application object exists.
+// The mark of the installed watcher (the one built last of those alive); '.' while none is.
+char decimalMark();
+
+// Keeps the system locale's decimal mark: takes it when built, and again whenever the
+// application is told that the locale changed. Built once by the program, after the
+// application object; a test builds its own and sets the mark it needs with setMark.
 class DecimalMarkWatcher : public QObject {
     Q_OBJECT
 public:
     explicit DecimalMarkWatcher(QObject* parent = nullptr);
-    static void refresh();
+    ~DecimalMarkWatcher() override;
+    DecimalMarkWatcher(const DecimalMarkWatcher&) = delete;
+    DecimalMarkWatcher& operator=(const DecimalMarkWatcher&) = delete;
+
+    char mark() const noexcept { return mark_; }
+    // Holds until the next locale change.
+    void setMark(char mark) noexcept { mark_ = mark; }
+    // Takes the system locale's mark now.
+    void refresh();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend char decimalMark();
+    static DecimalMarkWatcher* installed_;
+
+    DecimalMarkWatcher* previous_ = nullptr; // installed before this one
+    char mark_ = '.';
 };
 
 } // namespace platform

@@ -42,10 +42,11 @@ struct Fill {
     QString failure;
 };
 
-Fill fill(const CuttingListSource& source) {
+// The tables are written with a comma unless a row gives the mark.
+Fill fill(const CuttingListSource& source, char mark = ',') {
     Fill result;
     try {
-        calc::fillCuttingList(source, [&result](int col, int row, const std::string& text) {
+        calc::fillCuttingList(source, mark, [&result](int col, int row, const std::string& text) {
             result.order.append({col, row});
             result.cells[{col, row}] = QString::fromStdString(text);
         });
@@ -72,8 +73,6 @@ class TestCuttingList : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { calc::SetDecimalMark(','); }
-
     void listFromWindow_data();
     void listFromWindow();
     void cellsComeInStepOrder();
@@ -141,13 +140,12 @@ void TestCuttingList::listFromWindow() {
     QFETCH(char, mark);
     QFETCH(CuttingListSource, source);
     QFETCH(Cells, changed);
-    calc::SetDecimalMark(mark);
 
     Cells expected = startList();
     for (const auto& [cell, text] : changed) {
         expected[cell] = text;
     }
-    const Fill result = fill(source);
+    const Fill result = fill(source, mark);
 
     QCOMPARE(result.failure, QString());
     QVERIFY2(result.cells == expected, qPrintable(describe(result.cells)));

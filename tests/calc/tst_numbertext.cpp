@@ -53,9 +53,6 @@ class TestNumberText : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void formatsTheWorkedExamples_data();
     void formatsTheWorkedExamples();
     void formatsBeyondTheExamples_data();
@@ -72,13 +69,6 @@ private slots:
     void parseLeavesTheFloatingPointFlagsAlone();
     void parseDoesNotTrapWhenFaultsTrap();
 };
-
-void TestNumberText::init() {
-    calc::SetDecimalMark('.');
-}
-void TestNumberText::cleanup() {
-    calc::SetDecimalMark('.');
-}
 
 void TestNumberText::formatsTheWorkedExamples_data() {
     QTest::addColumn<long double>("value");
@@ -355,16 +345,15 @@ void TestNumberText::formattedTextsParseBackToTheSameText() {
 }
 
 void TestNumberText::decimalMarkDrivesBothConversions() {
-    calc::SetDecimalMark(',');
-    QCOMPARE(calc::DecimalMark(), ',');
-    QCOMPARE(ParseNumber("2,5"), 2.5L);
-    QCOMPARE(FormatNumber(2.25L, 1), std::string("2,3"));
-    QCOMPARE(failureOf("2.5", calc::DecimalMark()), conversionMessage("2.5"));
+    char mark = ',';
+    QCOMPARE(ParseNumber("2,5", mark), 2.5L);
+    QCOMPARE(FormatNumber(2.25L, 1, mark), std::string("2,3"));
+    QCOMPARE(failureOf("2.5", mark), conversionMessage("2.5"));
 
-    calc::SetDecimalMark('.');
-    QCOMPARE(ParseNumber("2.5"), 2.5L);
-    QCOMPARE(FormatNumber(2.25L, 1), std::string("2.3"));
-    QVERIFY_THROWS_EXCEPTION(ConversionError, ParseNumber("2,5"));
+    mark = '.';
+    QCOMPARE(ParseNumber("2.5", mark), 2.5L);
+    QCOMPARE(FormatNumber(2.25L, 1, mark), std::string("2.3"));
+    QVERIFY_THROWS_EXCEPTION(ConversionError, ParseNumber("2,5", mark));
 }
 
 void TestNumberText::parseLeavesTheFloatingPointFlagsAlone() {

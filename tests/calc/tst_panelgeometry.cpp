@@ -18,7 +18,8 @@ struct Run {
     QString ending;
 };
 
-Run calculate(const QStringList& texts, int mode, PanelDimensions& panel) {
+// The tables are written with a comma unless a row gives the mark.
+Run calculate(const QStringList& texts, int mode, PanelDimensions& panel, char mark = ',') {
     const PanelFields fields{texts[0].toStdString(), texts[1].toStdString(), texts[2].toStdString(),
                              texts[3].toStdString(), texts[4].toStdString()};
     Run run;
@@ -27,7 +28,7 @@ Run calculate(const QStringList& texts, int mode, PanelDimensions& panel) {
                           QString::fromStdString(text);
     };
     try {
-        const PanelOutcome outcome = calc::computePanel(fields, mode, panel, sink);
+        const PanelOutcome outcome = calc::computePanel(fields, mark, mode, panel, sink);
         run.ending = outcome == PanelOutcome::Completed ? "completed" : "rejected";
     } catch (const base::Failure& failure) {
         run.ending = QString::fromStdString(failure.message());
@@ -68,8 +69,6 @@ class TestPanelGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { calc::SetDecimalMark(','); }
-
     void workedExamples_data();
     void workedExamples();
     void rejectedInput_data();
@@ -123,10 +122,9 @@ void TestPanelGeometry::workedExamples() {
     QFETCH(QStringList, texts);
     QFETCH(int, mode);
     QFETCH(QStringList, writes);
-    calc::SetDecimalMark(mark);
 
     PanelDimensions panel;
-    const Run run = calculate(texts, mode, panel);
+    const Run run = calculate(texts, mode, panel, mark);
 
     QCOMPARE(run.ending, "completed");
     compareWrites(run.writes, writes);
@@ -173,11 +171,10 @@ void TestPanelGeometry::rejectedInput() {
     QFETCH(char, mark);
     QFETCH(QStringList, texts);
     QFETCH(int, storedBeforeFailure);
-    calc::SetDecimalMark(mark);
 
     for (const int mode : {0, 1, 2}) {
         PanelDimensions panel = previousPanel();
-        const Run run = calculate(texts, mode, panel);
+        const Run run = calculate(texts, mode, panel, mark);
         QCOMPARE(run.ending, "rejected");
         QVERIFY2(run.writes.isEmpty(), qPrintable(run.writes.join(u' ')));
 

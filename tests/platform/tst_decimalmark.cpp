@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QtTest>
+#include <memory>
 
 class TestDecimalMark : public QObject {
     Q_OBJECT
@@ -14,6 +15,7 @@ private slots:
     void watcherTakesTheSystemMark();
     void localeChangeRefreshesTheMark();
     void otherEventsLeaveTheMark();
+    void theLastWatcherAliveGivesTheMark();
 };
 
 void TestDecimalMark::markOfLocale_data() {
@@ -38,25 +40,24 @@ void TestDecimalMark::markOfLocale() {
 
 void TestDecimalMark::watcherTakesTheSystemMark() {
     // main() gives this process a French system locale.
-    calc::SetDecimalMark('#');
     const platform::DecimalMarkWatcher watcher;
-    QCOMPARE(calc::DecimalMark(), ',');
+    QCOMPARE(platform::decimalMark(), ',');
 }
 
 void TestDecimalMark::localeChangeRefreshesTheMark() {
-    const platform::DecimalMarkWatcher watcher;
-    calc::SetDecimalMark('#');
+    platform::DecimalMarkWatcher watcher;
+    watcher.setMark('#');
 
     QEvent change(QEvent::LocaleChange);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
 
-    QCOMPARE(calc::DecimalMark(), ',');
-    QCOMPARE(calc::FormatNumber(12.5L, 1), "12,5");
+    QCOMPARE(platform::decimalMark(), ',');
+    QCOMPARE(calc::FormatNumber(12.5L, 1, platform::decimalMark()), "12,5");
 }
 
 void TestDecimalMark::otherEventsLeaveTheMark() {
-    const platform::DecimalMarkWatcher watcher;
-    calc::SetDecimalMark('#');
+    platform::DecimalMarkWatcher watcher;
+    watcher.setMark('#');
 
     QEvent other(QEvent::LanguageChange);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &other);
@@ -64,7 +65,25 @@ void TestDecimalMark::otherEventsLeaveTheMark() {
     QEvent change(QEvent::LocaleChange);
     QCoreApplication::sendEvent(&elsewhere, &change);
 
-    QCOMPARE(calc::DecimalMark(), '#');
+    QCOMPARE(platform::decimalMark(), '#');
+}
+
+void TestDecimalMark::theLastWatcherAliveGivesTheMark() {
+    QCOMPARE(platform::decimalMark(), '.');
+    auto first = std::make_unique<platform::DecimalMarkWatcher>();
+    first->setMark('#');
+    {
+        platform::DecimalMarkWatcher second;
+        second.setMark('!');
+        QCOMPARE(platform::decimalMark(), '!');
+        auto third = std::make_unique<platform::DecimalMarkWatcher>();
+        third->setMark('?');
+        first.reset(); // out of order: the ones built after it stay installed
+        QCOMPARE(platform::decimalMark(), '?');
+        third.reset();
+        QCOMPARE(platform::decimalMark(), '!');
+    }
+    QCOMPARE(platform::decimalMark(), '.');
 }
 
 int main(int argc, char** argv) {

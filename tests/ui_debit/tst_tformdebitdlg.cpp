@@ -1,7 +1,7 @@
 // The cutting-list window through the main window's button: what it lists, how it is laid out,
 // where it opens and how it closes.
 
-#include "calc/numbertext.h"
+#include "platform/decimalmark.h"
 #include "platform/messagebox.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
@@ -102,6 +102,7 @@ private:
     void typeInto(QLineEdit* edit, const QString& text);
     void calculate();
 
+    platform::DecimalMarkWatcher decimalMark_; // the mark the windows read
     std::unique_ptr<TMainForm> main_;
     std::unique_ptr<TFormDebitDlg> list_;
     QList<BoxRequest> boxes_;
@@ -110,7 +111,7 @@ private:
 };
 
 void TestFormDebitDlg::init() {
-    calc::SetDecimalMark('.');
+    decimalMark_.setMark('.');
     boxes_.clear();
     answer_ = BoxAnswer::Ok;
     platform::setBoxResponder([this](const BoxRequest& request) {
@@ -131,7 +132,7 @@ void TestFormDebitDlg::cleanup() {
     main_.reset();
     platform::setBoxResponder({});
     print::installAppPrinter(nullptr);
-    calc::SetDecimalMark('.');
+    decimalMark_.setMark('.');
 }
 
 Sight TestFormDebitDlg::read() const {
@@ -212,7 +213,7 @@ void TestFormDebitDlg::aCalculationInModeZeroReachesTheList_data() {
 void TestFormDebitDlg::aCalculationInModeZeroReachesTheList() {
     QFETCH(char, mark);
     QFETCH(QString, angle);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     QCOMPARE(main_->RadioGroupChoix->ItemIndex(), 0);
     calculate();
     QCOMPARE(main_->EditAngle->text(), angle);
@@ -249,7 +250,7 @@ void TestFormDebitDlg::aDecimalTenonLengthensTheRailsAndIsQuotedAsTyped_data() {
 void TestFormDebitDlg::aDecimalTenonLengthensTheRailsAndIsQuotedAsTyped() {
     QFETCH(char, mark);
     QFETCH(QString, tenon);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     typeInto(main_->EditTenon, tenon);
     const Sight sight = open();
     QCOMPARE(sight.cell(1, 3), QStringLiteral("410"));

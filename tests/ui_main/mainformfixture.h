@@ -2,7 +2,7 @@
 // What the main window's tests share: a new window for each test, whose boxes are recorded and
 // answered Ok, and the user's gestures on it.
 
-#include "calc/numbertext.h"
+#include "platform/decimalmark.h"
 #include "platform/messagebox.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
@@ -17,7 +17,7 @@ class MainFormFixture {
 protected:
     // For the test's init() and cleanup().
     void setUp() {
-        calc::SetDecimalMark('.');
+        decimalMark_.setMark('.');
         boxes_.clear();
         platform::setBoxResponder([this](const platform::BoxRequest& request) {
             boxes_.append(request);
@@ -51,6 +51,7 @@ protected:
 
     void calculate() { QTest::mouseClick(form_->SpeedButtonCalcul, Qt::LeftButton); }
 
+    platform::DecimalMarkWatcher decimalMark_; // the mark the windows read
     std::unique_ptr<TMainForm> form_;
     QList<platform::BoxRequest> boxes_;
 };

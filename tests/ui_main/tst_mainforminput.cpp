@@ -85,7 +85,7 @@ void TestMainFormInput::keyFilter() {
     QFETCH(Key, key);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     showActive();
     QLineEdit* edit = form_->EditGrandExt;
     edit->setFocus();
@@ -126,7 +126,7 @@ void TestMainFormInput::keyFilter() {
 }
 
 void TestMainFormInput::keyFilterGuardsAllSevenFields() {
-    calc::SetDecimalMark(',');
+    decimalMark_.setMark(',');
     showActive();
     choose(form_->RadioGroupChoix, 1); // so that the angle field takes keys
     for (QLineEdit* edit : {form_->EditTenon, form_->EditLargBois, form_->EditEpaisseur,
@@ -224,7 +224,7 @@ void TestMainFormInput::workedExamplesThroughTheFields() {
     QFETCH(QStringList, labels);
     QFETCH(double, panneauGH);
     QFETCH(double, panneauPH);
-    calc::SetDecimalMark(mark);
+    decimalMark_.setMark(mark);
     showActive();
     choose(form_->RadioGroupChoix, mode);
     // Clear the results so that the test sees what the calculation wrote.

@@ -1,6 +1,7 @@
 #include "ui/debit/tformdebitdlg.h"
 
 #include "calc/cuttinglist.h"
+#include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/ownedchild.h"
 #include "platform/showfailure.h"
@@ -124,9 +125,10 @@ void TFormDebitDlg::FormShow() {
             StringAlignGrid->SetFixedAlignCol(col, alCenter);
         }
         StringAlignGrid->SetAlignCol(4, alLeft);
-        calc::fillCuttingList(readSource_(), [this](int col, int row, const std::string& text) {
-            StringAlignGrid->setCells(col, row, QString::fromStdString(text));
-        });
+        calc::fillCuttingList(readSource_(), platform::decimalMark(),
+                              [this](int col, int row, const std::string& text) {
+                                  StringAlignGrid->setCells(col, row, QString::fromStdString(text));
+                              });
     });
 }
 

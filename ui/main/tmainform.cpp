@@ -1,7 +1,7 @@
 #include "ui/main/tmainform.h"
 
-#include "calc/numbertext.h"
 #include "platform/colors.h"
+#include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/glyphs.h"
 #include "platform/helpviewer.h"
@@ -338,7 +338,7 @@ void TMainForm::RadioGroupAssemblageClick() {
 void TMainForm::EditFiltreSaisie(QObject* /*sender*/, char16_t& key) {
     platform::guarded([&key] {
         const bool accepted = key == 8 || key == 28 || key == 29 || (key >= u'0' && key <= u'9') ||
-                              key == static_cast<char16_t>(calc::DecimalMark());
+                              key == static_cast<char16_t>(platform::decimalMark());
         if (!accepted) {
             key = platform::kDroppedKey;
         }
@@ -360,11 +360,11 @@ void TMainForm::SpeedButtonCalculClick() {
             EditGrandExt->text().toStdString(), EditPetitExt->text().toStdString(),
             EditLargeur->text().toStdString(), EditLargBois->text().toStdString(),
             EditAngle->text().toStdString()};
-        const calc::PanelOutcome outcome =
-            calc::computePanel(fields, RadioGroupChoix->ItemIndex(), Dimensions_,
-                               [this](calc::PanelOutput output, const std::string& text) {
-                                   applyOutput(output, QString::fromStdString(text));
-                               });
+        const calc::PanelOutcome outcome = calc::computePanel(
+            fields, platform::decimalMark(), RadioGroupChoix->ItemIndex(), Dimensions_,
+            [this](calc::PanelOutput output, const std::string& text) {
+                applyOutput(output, QString::fromStdString(text));
+            });
         if (outcome == calc::PanelOutcome::InputRejected) {
             platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice), this);
         }

@@ -332,34 +332,36 @@ void AlignSettings::SetHintCell(int col, int row, std::string hint) {
 
 // ---- Brushes made on demand ------------------------------------------------------------------
 
-TMyBrush& AlignSettings::BrushCellEntry(int col, int row) {
-    if (auto* brush = brushCell_.find(col, row))
+TMyBrush& AlignSettings::BrushEntry(CellTable<BrushPtr>& table, int col, int row) {
+    if (auto* brush = table.find(col, row))
         return **brush;
-    return *brushCell_.store(col, row, copyOf(syncedOwnBrush()));
+    return *table.store(col, row, copyOf(syncedOwnBrush()));
+}
+
+TMyBrush& AlignSettings::BrushEntry(base::IndexTable<BrushPtr>& table, int index) {
+    if (auto* brush = table.find(index))
+        return **brush;
+    return *table.store(index, copyOf(syncedOwnBrush()));
+}
+
+TMyBrush& AlignSettings::BrushCellEntry(int col, int row) {
+    return BrushEntry(brushCell_, col, row);
 }
 
 TMyBrush& AlignSettings::BrushColEntry(int col) {
-    if (auto* brush = brushCol_.find(col))
-        return **brush;
-    return *brushCol_.store(col, copyOf(syncedOwnBrush()));
+    return BrushEntry(brushCol_, col);
 }
 
 TMyBrush& AlignSettings::BrushRowEntry(int row) {
-    if (auto* brush = brushRow_.find(row))
-        return **brush;
-    return *brushRow_.store(row, copyOf(syncedOwnBrush()));
+    return BrushEntry(brushRow_, row);
 }
 
 TMyBrush& AlignSettings::BrushFixedColEntry(int col) {
-    if (auto* brush = brushFixedCol_.find(col))
-        return **brush;
-    return *brushFixedCol_.store(col, copyOf(syncedOwnBrush()));
+    return BrushEntry(brushFixedCol_, col);
 }
 
 TMyBrush& AlignSettings::BrushFixedRowEntry(int row) {
-    if (auto* brush = brushFixedRow_.find(row))
-        return **brush;
-    return *brushFixedRow_.store(row, copyOf(syncedOwnBrush()));
+    return BrushEntry(brushFixedRow_, row);
 }
 
 // ---- Structure changes -----------------------------------------------------------------------

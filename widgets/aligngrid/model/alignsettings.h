@@ -108,6 +108,9 @@ public:
     TMyBrush& BrushRowEntry(int row);
     TMyBrush& BrushFixedColEntry(int col);
     TMyBrush& BrushFixedRowEntry(int row);
+    // The same for an entry of one of this model's brush tables.
+    TMyBrush& BrushEntry(CellTable<BrushPtr>& table, int col, int row);
+    TMyBrush& BrushEntry(base::IndexTable<BrushPtr>& table, int index);
 
     // New font and brush objects of the grid's (change connected to a repaint), for callers
     // that build one and store it themselves.
@@ -179,6 +182,10 @@ public:
     }
     const CellTable<std::string>& HintCell() const noexcept { return hintCell_; }
 
+    // The table behind a stored-data flag (every one but Cells: the grid keeps its texts).
+    template <StoredTable T> auto& Table() noexcept { return tableOf<T>(*this); }
+    template <StoredTable T> const auto& Table() const noexcept { return tableOf<T>(*this); }
+
     // ---- Structure changes (settings only; the grid moves the texts) ----------------------
     // An absent entry at index in every column table (cell tables along the column
     // dimension); index is taken as given.
@@ -192,6 +199,57 @@ public:
     void clearTables() noexcept;
 
 private:
+    template <StoredTable T, typename Self> static auto& tableOf(Self& self) noexcept {
+        using S = StoredTable;
+        static_assert(T != S::Cells, "the grid keeps the texts");
+        if constexpr (T == S::AlignCell) {
+            return self.alignCell_;
+        } else if constexpr (T == S::AlignCol) {
+            return self.alignCol_;
+        } else if constexpr (T == S::AlignRow) {
+            return self.alignRow_;
+        } else if constexpr (T == S::FixedAlignCol) {
+            return self.fixedAlignCol_;
+        } else if constexpr (T == S::FixedAlignRow) {
+            return self.fixedAlignRow_;
+        } else if constexpr (T == S::EditCell) {
+            return self.editCell_;
+        } else if constexpr (T == S::EditCol) {
+            return self.editCol_;
+        } else if constexpr (T == S::EditRow) {
+            return self.editRow_;
+        } else if constexpr (T == S::HintCell) {
+            return self.hintCell_;
+        } else if constexpr (T == S::FontCell) {
+            return self.fontCell_;
+        } else if constexpr (T == S::FontCol) {
+            return self.fontCol_;
+        } else if constexpr (T == S::FontRow) {
+            return self.fontRow_;
+        } else if constexpr (T == S::FontFixedCol) {
+            return self.fontFixedCol_;
+        } else if constexpr (T == S::FontFixedRow) {
+            return self.fontFixedRow_;
+        } else if constexpr (T == S::BrushCell) {
+            return self.brushCell_;
+        } else if constexpr (T == S::BrushCol) {
+            return self.brushCol_;
+        } else if constexpr (T == S::BrushRow) {
+            return self.brushRow_;
+        } else if constexpr (T == S::BrushFixedCol) {
+            return self.brushFixedCol_;
+        } else if constexpr (T == S::BrushFixedRow) {
+            return self.brushFixedRow_;
+        } else if constexpr (T == S::SelectedColorCell) {
+            return self.selectedColorCell_;
+        } else if constexpr (T == S::SelectedColorCol) {
+            return self.selectedColorCol_;
+        } else {
+            static_assert(T == S::SelectedColorRow);
+            return self.selectedColorRow_;
+        }
+    }
+
     void repaint() const;
     void connect(TMyFont& font) const;
     void connect(TMyBrush& brush) const;

@@ -12,14 +12,6 @@ using format::StreamError;
 
 namespace {
 
-constexpr std::array<std::string_view, definedPropertyCount> kDefinedNames = {
-    "AlignCell",         "AlignCol",         "FixedAlignCol",   "AlignRow", "FixedAlignRow",
-    "EditCell",          "EditCol",          "EditRow",         "HintCell", "Cells",
-    "FontCell",          "FontCol",          "FontFixedCol",    "FontRow",  "FontFixedRow",
-    "BrushCell",         "BrushCol",         "BrushFixedCol",   "BrushRow", "BrushFixedRow",
-    "ColorCell",         "ColorCol",         "ColorFixedCol",   "ColorRow", "ColorFixedRow",
-    "SelectedColorCell", "SelectedColorCol", "SelectedColorRow"};
-
 // Colours may come as the platform's colour names.
 struct NamedColor {
     std::string_view name;
@@ -199,30 +191,23 @@ bool readPublished(GridPublished& p, std::string_view name, ComponentReader& in)
     return true;
 }
 
-// The largest valid record value: alignments 0..2, editability 0..1.
-std::uint8_t recordValueLimit(DefinedProperty property) {
-    return property == DefinedProperty::EditCell || property == DefinedProperty::EditCol ||
-                   property == DefinedProperty::EditRow
-               ? 1
-               : 2;
-}
-
-void checkBlock(const format::ByteBlock& block, DefinedProperty property, std::size_t size) {
+void checkBlock(const format::ByteBlock& block, const StreamProperty& property, std::size_t size) {
     if (block.size() % size != 0) {
-        throw StreamError(format::streammessage::badRecords(
-            std::string(definedPropertyName(property)), block.size(), size));
+        throw StreamError(
+            format::streammessage::badRecords(std::string(property.name), block.size(), size));
     }
 }
 
-std::uint8_t recordValue(format::ByteBlock& block, DefinedProperty property) {
+std::uint8_t recordValue(format::ByteBlock& block, const StreamProperty& property) {
     const std::uint8_t value = block.readU8();
-    if (value > recordValueLimit(property)) {
+    if (value > property.byteLimit()) {
         badValue();
     }
     return value;
 }
 
-std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in, DefinedProperty property) {
+std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in,
+                                                  const StreamProperty& property) {
     format::ByteBlock block = in.readBinary();
     checkBlock(block, property, cellRecordSize);
     std::vector<CellItem<std::uint8_t>> items;
@@ -237,7 +222,8 @@ std::vector<CellItem<std::uint8_t>> readCellBlock(ComponentReader& in, DefinedPr
     return items;
 }
 
-std::vector<IndexItem<std::uint8_t>> readIndexBlock(ComponentReader& in, DefinedProperty property) {
+std::vector<IndexItem<std::uint8_t>> readIndexBlock(ComponentReader& in,
+                                                    const StreamProperty& property) {
     format::ByteBlock block = in.readBinary();
     checkBlock(block, property, indexRecordSize);
     std::vector<IndexItem<std::uint8_t>> items;
@@ -298,64 +284,44 @@ std::vector<IndexItem<V>> readIndexList(ComponentReader& in, ReadValue readValue
     return items;
 }
 
-DefinedItems readDefined(DefinedProperty property, ComponentReader& in) {
-    using P = DefinedProperty;
-    const auto text = [](ComponentReader& r) { return r.readString(); };
-    switch (property) {
-    case P::AlignCell:
-    case P::EditCell:
-        return readCellBlock(in, property);
-    case P::AlignCol:
-    case P::FixedAlignCol:
-    case P::AlignRow:
-    case P::FixedAlignRow:
-    case P::EditCol:
-    case P::EditRow:
+template <typename V, typename ReadValue>
+DefinedItems readList(const StreamProperty& property, ComponentReader& in, ReadValue readValue) {
+    if (property.lines == StreamLines::Cell) {
+        return readCellList<V>(in, readValue);
+    }
+    return readIndexList<V>(in, readValue);
+}
+
+DefinedItems readDefined(const StreamProperty& property, ComponentReader& in) {
+    switch (property.record) {
+    case StreamRecord::Align:
+    case StreamRecord::Edit:
+        if (property.lines == StreamLines::Cell) {
+            return readCellBlock(in, property);
+        }
         return readIndexBlock(in, property);
-    case P::HintCell:
-    case P::Cells:
-        return readCellList<std::string>(in, text);
-    case P::FontCell:
-        return readCellList<FontValue>(in, readFont);
-    case P::FontCol:
-    case P::FontFixedCol:
-    case P::FontRow:
-    case P::FontFixedRow:
-        return readIndexList<FontValue>(in, readFont);
-    case P::BrushCell:
-        return readCellList<BrushValue>(in, readBrush);
-    case P::BrushCol:
-    case P::BrushFixedCol:
-    case P::BrushRow:
-    case P::BrushFixedRow:
-        return readIndexList<BrushValue>(in, readBrush);
-    case P::ColorCell:
-    case P::SelectedColorCell:
-        return readCellList<TColor>(in, readColor);
-    case P::ColorCol:
-    case P::ColorFixedCol:
-    case P::ColorRow:
-    case P::ColorFixedRow:
-    case P::SelectedColorCol:
-    case P::SelectedColorRow:
-        return readIndexList<TColor>(in, readColor);
+    case StreamRecord::Text:
+        // Texts are held per cell only.
+        return readCellList<std::string>(in, [](ComponentReader& r) { return r.readString(); });
+    case StreamRecord::Font:
+        return readList<FontValue>(property, in, readFont);
+    case StreamRecord::Brush:
+        return readList<BrushValue>(property, in, readBrush);
+    case StreamRecord::Color:
+        return readList<TColor>(property, in, readColor);
     }
     badValue();
 }
 
 } // namespace
 
-std::string_view definedPropertyName(DefinedProperty property) noexcept {
-    const auto index = static_cast<std::size_t>(property);
-    return index < kDefinedNames.size() ? kDefinedNames[index] : std::string_view{};
-}
-
-std::optional<DefinedProperty> definedPropertyNamed(std::string_view name) noexcept {
-    const auto it = std::find(kDefinedNames.begin(), kDefinedNames.end(), name);
-    if (it == kDefinedNames.end()) {
-        return std::nullopt;
+std::optional<std::size_t> definedPropertyNamed(std::string_view name) noexcept {
+    for (std::size_t order = 0; order < streamProperties.size(); ++order) {
+        if (streamProperties[order].name == name) {
+            return order;
+        }
     }
-    return static_cast<DefinedProperty>(it - kDefinedNames.begin());
+    return std::nullopt;
 }
 
 GridFormData decodeGridObject(const format::FormObject& object) {
@@ -363,8 +329,8 @@ GridFormData decodeGridObject(const format::FormObject& object) {
     data.name = object.name;
     for (const format::FormProperty& property : object.properties) {
         ComponentReader in(property.value);
-        if (const std::optional<DefinedProperty> defined = definedPropertyNamed(property.name)) {
-            data.defined.push_back({*defined, readDefined(*defined, in)});
+        if (const std::optional<std::size_t> order = definedPropertyNamed(property.name)) {
+            data.defined.push_back({*order, readDefined(streamProperties[*order], in)});
         } else if (!readPublished(data.published, property.name, in)) {
             continue; // another published property of the platform grid: already checked
         }

@@ -7,6 +7,7 @@
 #include "widgets/aligngrid/model/aligntypes.h"
 #include "widgets/aligngrid/model/mybrush.h"
 #include "widgets/aligngrid/model/myfont.h"
+#include "widgets/aligngrid/model/streamproperties.h"
 
 #include <array>
 #include <cstdint>
@@ -18,45 +19,10 @@
 
 namespace aligngrid {
 
-// The grid's own stream properties, in the order they are defined and written.
-enum class DefinedProperty : std::uint8_t {
-    AlignCell,
-    AlignCol,
-    FixedAlignCol,
-    AlignRow,
-    FixedAlignRow,
-    EditCell,
-    EditCol,
-    EditRow,
-    HintCell,
-    Cells,
-    FontCell,
-    FontCol,
-    FontFixedCol,
-    FontRow,
-    FontFixedRow,
-    BrushCell,
-    BrushCol,
-    BrushFixedCol,
-    BrushRow,
-    BrushFixedRow,
-    ColorCell,
-    ColorCol,
-    ColorFixedCol,
-    ColorRow,
-    ColorFixedRow,
-    SelectedColorCell,
-    SelectedColorCol,
-    SelectedColorRow,
-};
-inline constexpr std::size_t definedPropertyCount = 28;
-std::string_view definedPropertyName(DefinedProperty property) noexcept;
-std::optional<DefinedProperty> definedPropertyNamed(std::string_view name) noexcept;
-
 // The class name under which the grid appears in form data.
 inline constexpr std::string_view gridClassName = "TStringAlignGrid";
 
-// Byte-block records: cell (column, row, value) in 5 bytes, index (index, value) in 3.
+// Sizes of the byte records.
 inline constexpr std::size_t cellRecordSize = 5;
 inline constexpr std::size_t indexRecordSize = 3;
 // Stream indices are 16-bit: list indices are read modulo this, byte-block indices hold no more.
@@ -95,7 +61,7 @@ using DefinedItems =
                  std::vector<IndexItem<TColor>>>;
 
 struct DefinedValue {
-    DefinedProperty property;
+    std::size_t order; // the property's place in streamProperties
     DefinedItems items;
 };
 

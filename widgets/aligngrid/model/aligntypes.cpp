@@ -2,25 +2,18 @@
 
 #include "format/componentstreamtext.h"
 #include "format/cp1252.h"
+#include "widgets/aligngrid/model/streamproperties.h"
 
 namespace aligngrid {
 
 std::string_view storedTableName(StoredTable table) noexcept {
-    static constexpr std::array<std::string_view, storedTableCount> names{
-        "AlignCell",         "AlignCol",
-        "AlignRow",          "FixedAlignCol",
-        "FixedAlignRow",     "EditCell",
-        "EditCol",           "EditRow",
-        "HintCell",          "Cells",
-        "FontCell",          "FontCol",
-        "FontRow",           "FontFixedCol",
-        "FontFixedRow",      "BrushCell",
-        "BrushCol",          "BrushRow",
-        "BrushFixedCol",     "BrushFixedRow",
-        "SelectedColorCell", "SelectedColorCol",
-        "SelectedColorRow"};
-    const auto index = static_cast<std::size_t>(table);
-    return index < names.size() ? names[index] : std::string_view{};
+    // A table is stored under the name of the one property that writes it.
+    for (const StreamProperty& property : streamProperties) {
+        if (property.written() && property.table == table) {
+            return property.name;
+        }
+    }
+    return {};
 }
 
 namespace {
