@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# check-rules.sh [build-dir]: the code rules that a compiler does not check, over every file of
+# ours that git knows. Exits non-zero, saying what broke, when
+#   - a source file is over 600 lines (one purpose per file),
+#   - a C++ file differs from what clang-format makes of it (.clang-format),
+#   - clang-tidy finds anything in our sources or headers (.clang-tidy), with the compile
+#     commands of <build-dir> (default build/release).
+# The layering rules (pure libraries link no Qt, includes only from declared dependencies) are
+# checked by CMake at every configure; -Werror is the QUILVAR_WERROR option.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/release}" && pwd)
+cd "$root"
+status=0
+max_lines=600
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+
+echo "== files of at most $max_lines lines"
+long=$(git ls-files '*.cpp' '*.h' '*.sh' '*.py' '*.cmake' 'CMakeLists.txt' '*/CMakeLists.txt' |
+    xargs wc -l | awk -v max="$max_lines" '$2 != "total" && $1 > max { print "  " $2 ": " $1 " lines" }')
+if [ -n "$long" ]; then
+    echo "over $max_lines lines:"
+    echo "$long"
+    status=1
+fi
+
+echo "== clang-format"
+if ! clang-format-14 --dry-run --Werror "${sources[@]}" 2>"$build/clang-format.log"; then
+    grep -E '^[^ ].*: (error|warning):' "$build/clang-format.log" | cut -d: -f1 | sort -u |
+        sed 's/^/  not formatted: /'
+    echo "  (clang-format-14 -i <file> formats it)"
+    status=1
+fi
+
+echo "== clang-tidy"
+[ -f "$build/compile_commands.json" ] || { echo "no $build/compile_commands.json" >&2; exit 1; }
+# Our translation units only (not moc's or rcc's, which live in the build folder); our headers
+# through the header filter, which clang-tidy matches against absolute paths.
+folders='base|calc|format|print|platform|resources|widgets|ui|app|tests|bench|fuzz|tools'
+run-clang-tidy-14 -quiet -p "$build" -j "$(nproc)" \
+    -header-filter="^$root/($folders)/.*\\.h$" "^$root/($folders)/.*\\.cpp$" \
+    >"$build/clang-tidy.log" 2>&1 || true
+# Each finding once (a header's finding comes with every unit that includes it).
+findings=$(grep -E "^$root/($folders)/[^:]+:[0-9]+:[0-9]+: (warning|error):" "$build/clang-tidy.log" |
+    sed "s|^$root/||" | sort -u || true)
+if [ -n "$findings" ] || ! grep -q . "$build/clang-tidy.log"; then
+    echo "${findings:-clang-tidy printed nothing: did it run?}" | sed 's/^/  /'
+    echo "  (full log: $build/clang-tidy.log)"
+    status=1
+fi
+
+[ $status -eq 0 ] && echo "check-rules: every rule holds"
+exit $status
