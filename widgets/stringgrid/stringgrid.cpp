@@ -64,9 +64,8 @@ void StringGrid::setColCount(int count) {
     d->cols.setCount(count);
     if (FixedCols() >= count)
         d->cols.setFixed(count - 1);
-    if (d->texts.size() > static_cast<std::size_t>(count))
-        d->texts.resize(static_cast<std::size_t>(count));
-    d->notTabStops.erase(d->notTabStops.lower_bound(count), d->notTabStops.end());
+    d->texts.truncate(count);
+    d->notTabStops.truncate(count);
     clampPositions();
 }
 
@@ -77,8 +76,8 @@ void StringGrid::setRowCount(int count) {
     d->rows.setCount(count);
     if (FixedRows() >= count)
         d->rows.setFixed(count - 1);
-    for (auto& column : d->texts)
-        column.erase(column.lower_bound(count), column.end());
+    d->texts.forEachPresent(
+        [count](int, base::IndexTable<QString>& column) { column.truncate(count); });
     clampPositions();
 }
 
@@ -274,16 +273,16 @@ void StringGrid::setDefaultDrawing(bool on) {
 }
 
 bool StringGrid::TabStops(int col) const {
-    return d->notTabStops.find(col) == d->notTabStops.end();
+    return d->notTabStops.find(col) == nullptr;
 }
 
 void StringGrid::setTabStops(int col, bool stop) {
     if (col < 0 || col >= ColCount())
         throw GridIndexError();
     if (stop)
-        d->notTabStops.erase(col);
+        d->notTabStops.remove(col);
     else
-        d->notTabStops[col] = false;
+        d->notTabStops.store(col, false);
 }
 
 void StringGrid::moveCurrent(int col, int row, bool extend) {

@@ -2,6 +2,7 @@
 // The string grid's state, shared by the files that implement the grid (counts and texts,
 // geometry and scrolling, painting, editor, keyboard, mouse and focus) and by no one else.
 
+#include "base/indextable.h"
 #include "platform/colors.h"
 #include "widgets/stringgrid/gridaxis.h"
 #include "widgets/stringgrid/gridoptions.h"
@@ -10,9 +11,7 @@
 
 #include <QString>
 #include <climits>
-#include <map>
 #include <memory>
-#include <vector>
 
 namespace stringgrid {
 
@@ -22,7 +21,7 @@ inline constexpr long long hidden = LLONG_MIN;
 struct StringGrid::Private {
     GridAxis cols{5, 1, 64};
     GridAxis rows{5, 1, 24};
-    std::vector<std::map<int, QString>> texts; // per column, grown on write; rows sparse
+    base::IndexTable<base::IndexTable<QString>> texts; // per column, then per row; both sparse
     int col = 1;
     int row = 1;
     int anchorCol = 1;
@@ -34,7 +33,7 @@ struct StringGrid::Private {
     quint32 color = platform::clWindow;
     bool defaultDrawing = true;
     bool editorMode = false;
-    std::map<int, bool> notTabStops; // only the columns whose tab stop is off
+    base::IndexTable<bool> notTabStops; // only the columns whose tab stop is off
     std::unique_ptr<InplaceEdit> editor;
     int editorCol = -1; // the cell the editor's text belongs to
     int editorRow = -1;
