@@ -1,4 +1,5 @@
 #include "platform/showfailure.h"
+#include "widgets/stringgrid/gridkeys.h"
 #include "widgets/stringgrid/postednotify.h"
 #include "widgets/stringgrid/stringgrid.h"
 #include "widgets/stringgrid/stringgridprivate.h"
@@ -19,9 +20,7 @@ bool StringGrid::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         // With goTabs, Tab moves between cells instead of leaving the grid.
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-            (d->options & GridOption::goTabs) && !(d->options & GridOption::goRowSelect)) {
+        if (tabMovesBetweenCells(*key, d->options)) {
             keyPressEvent(key);
             if (key->isAccepted())
                 return true;
@@ -38,14 +37,14 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
         KeyDown(event);
         if (event->isAccepted())
             return;
-        const QString text = event->text();
+        // Enter and Escape are no characters on the grid itself, nor is anything typed with
+        // Ctrl, Alt or Meta.
+        const QChar ch = gridKeyCharacter(*event);
         const bool modified =
             event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if (!modified && text.size() == 1 && event->key() != Qt::Key_Tab &&
-            event->key() != Qt::Key_Backtab && event->key() != Qt::Key_Escape &&
-            event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        if (!modified && !ch.isNull() && ch != QChar(13) && ch != QChar(27)) {
             event->accept();
-            TypedCharacter(text.at(0));
+            TypedCharacter(ch);
         }
     });
 }
