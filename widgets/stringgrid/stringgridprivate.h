@@ -4,9 +4,9 @@
 
 #include "base/indextable.h"
 #include "platform/colors.h"
-#include "widgets/stringgrid/gridaxis.h"
 #include "widgets/stringgrid/gridoptions.h"
 #include "widgets/stringgrid/inplaceedit.h"
+#include "widgets/stringgrid/model/gridaxis.h"
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "widgets/stringgrid/gridaxis.h"
+#include "widgets/stringgrid/model/gridaxis.h"
 
 #include <algorithm>
 
