@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
         if (index < 0)
             throw base::ListIndexError(index);
         length_ = std::max(length_, plusOne(index));
+        // Values stored in index order (a load, a fill) append without a search.
+        if (entries_.empty() || entries_.back().first < index)
+            return entries_.emplace_back(index, std::move(value)).second;
         auto it = entries_.begin() + (lowerBound(index) - entries_.cbegin());
         if (it != entries_.end() && it->first == index) {
             it->second = std::move(value);
@@ -68,7 +72,8 @@ public:
     }
 
     // Moves the entry at from to to: it is taken out, later entries move down by one, and it is
-    // put back in at to, entries from to on moving up.
+    // put back in at to, entries from to on moving up. Only the entries between the two indices
+    // change place, so a move costs what lies between them.
     void move(int from, int to) {
         if (from < 0)
             throw base::ListIndexError(from);
@@ -77,28 +82,32 @@ public:
         if (from == to || length_ <= std::min(from, to))
             return; // nothing present at or after either index: no entry changes place
         const int lengthAfter = std::max({length_, plusOne(from), plusOne(to)});
-        std::vector<Entry> moved;
-        moved.reserve(entries_.size());
-        T* taken = nullptr;
-        for (auto& entry : entries_) {
-            if (entry.first == from) {
-                taken = &entry.second;
-                continue;
-            }
-            int index = entry.first;
-            if (index > from)
-                --index;
-            if (index >= to)
-                ++index;
-            moved.emplace_back(index, std::move(entry.second));
+        const auto first = entries_.begin() + (lowerBound(std::min(from, to)) - entries_.cbegin());
+        const auto last = entries_.begin() + (upperBound(std::max(from, to)) - entries_.cbegin());
+        if (from < to) {
+            const bool taken = first != last && first->first == from;
+            const auto shifted = taken ? std::rotate(first, first + 1, last) : last;
+            for (auto it = first; it != shifted; ++it)
+                --it->first;
+            if (taken)
+                shifted->first = to;
+        } else {
+            const bool taken = first != last && std::prev(last)->first == from;
+            if (taken)
+                std::rotate(first, std::prev(last), last);
+            for (auto it = taken ? first + 1 : first; it != last; ++it)
+                ++it->first;
+            if (taken)
+                first->first = to;
         }
-        if (taken) {
-            const auto at = std::lower_bound(moved.begin(), moved.end(), to,
-                                             [](const Entry& e, int i) { return e.first < i; });
-            moved.insert(at, Entry{to, std::move(*taken)});
-        }
-        entries_ = std::move(moved);
         length_ = lengthAfter;
+    }
+
+    // Makes every index from length on absent and shortens the list to length when it is longer.
+    void truncate(int length) {
+        length = std::max(0, length);
+        entries_.erase(entries_.begin() + (lowerBound(length) - entries_.cbegin()), entries_.end());
+        length_ = std::min(length_, length);
     }
 
     // Calls f(index, value) for every present entry, by increasing index; f may change values.
@@ -127,6 +136,10 @@ private:
     const_iterator lowerBound(int index) const noexcept {
         return std::lower_bound(entries_.cbegin(), entries_.cend(), index,
                                 [](const Entry& e, int i) { return e.first < i; });
+    }
+    const_iterator upperBound(int index) const noexcept {
+        return std::upper_bound(entries_.cbegin(), entries_.cend(), index,
+                                [](int i, const Entry& e) { return i < e.first; });
     }
 
     std::vector<Entry> entries_;

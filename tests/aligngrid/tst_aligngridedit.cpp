@@ -55,6 +55,7 @@ private slots:
     void aLoadedAlwaysShownEditorBeginsItsEditOnTheFirstFocus();
     void eachGridShowsItsOwnCellHints();
     void aGridWithHintsOffLeavesTheHintAlone();
+    void theApplicationsHandlerIsTheOneInPlaceWhenAGridComes();
     void movingToAnotherCellCancelsTheHint();
 };
 
@@ -324,6 +325,25 @@ void TestAlignGridEdit::aGridWithHintsOffLeavesTheHintAlone() {
     grid.ShowCellHints = true;
     stringgrid::showHintHandler()(text, canShow, info);
     QCOMPARE(text, QString("own"));
+}
+
+void TestAlignGridEdit::theApplicationsHandlerIsTheOneInPlaceWhenAGridComes() {
+    const stringgrid::ShowHintHandler before = stringgrid::showHintHandler();
+    {
+        TStringAlignGrid grid; // a grid before the application changes its handler
+    }
+    QStringList calls;
+    stringgrid::setShowHintHandler(
+        [&calls](QString& text, bool&, stringgrid::HintInfo&) { calls << text; });
+    {
+        TStringAlignGrid grid;
+        grid.resize(300, 150);
+        grid.show();
+        grid.ShowCellHints = false;
+        hintFor(grid, grid.CellRect(2, 2).center(), nullptr, "later");
+    }
+    QCOMPARE(calls, QStringList{"later"});
+    stringgrid::setShowHintHandler(before);
 }
 
 void TestAlignGridEdit::movingToAnotherCellCancelsTheHint() {

@@ -13,15 +13,15 @@ struct Entry {
 
 class HintChain {
 public:
-    HintChain() {
-        // The handler the application had before any grid, called last.
-        if (auto original = stringgrid::showHintHandler())
-            entries_.push_back({nullptr, std::move(original)});
-    }
-    HintChain(const HintChain&) = delete;
-    HintChain& operator=(const HintChain&) = delete;
-
     void add(const void* owner, stringgrid::ShowHintHandler handler) {
+        // The application's handler is taken when the first grid comes, not when the chain is
+        // built, and given back when the last grid goes: between grids the chain holds nothing,
+        // so a handler the application installs meanwhile is the one the next grids call last.
+        if (!hasGrid()) {
+            entries_.clear();
+            if (auto original = stringgrid::showHintHandler())
+                entries_.push_back({nullptr, std::move(original)});
+        }
         entries_.push_back({owner, std::move(handler)});
         stringgrid::setShowHintHandler(
             [this](QString& text, bool& canShow, stringgrid::HintInfo& info) {
@@ -30,6 +30,8 @@ public:
     }
 
     void remove(const void* owner) {
+        if (!hasGrid())
+            return;
         for (auto i = entries_.size(); i-- > 0;)
             if (entries_[i].owner == owner)
                 entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -37,7 +39,10 @@ public:
             restoreOriginal();
     }
 
-    std::size_t size() const { return entries_.size(); }
+    // Without a grid, the application's handler is the one in place.
+    std::size_t size() const {
+        return hasGrid() ? entries_.size() : (stringgrid::showHintHandler() ? 1 : 0);
+    }
 
 private:
     bool hasGrid() const {
@@ -48,8 +53,11 @@ private:
     }
 
     void restoreOriginal() {
-        stringgrid::setShowHintHandler(entries_.empty() ? stringgrid::ShowHintHandler{}
-                                                        : entries_.front().handler);
+        stringgrid::ShowHintHandler original;
+        if (!entries_.empty())
+            original = std::move(entries_.front().handler);
+        entries_.clear();
+        stringgrid::setShowHintHandler(std::move(original));
     }
 
     void dispatch(QString& text, bool& canShow, stringgrid::HintInfo& info) {

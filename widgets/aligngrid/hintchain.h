@@ -2,7 +2,8 @@
 // The process-wide chain of show-hint handlers. The application has one show-hint event, and
 // every aligned grid needs its own handler for its cell hints: each grid registers one, the
 // chain's dispatcher is installed as the application's handler and calls every registered one,
-// the newest first, and the handler the application had before the first registration last.
+// the newest first, and the handler the application had when the first of them registered
+// last; when the last grid goes, the application gets that handler back and the chain is empty.
 
 #include "widgets/stringgrid/hinthook.h"
 

@@ -1,6 +1,7 @@
 #include "widgets/stringgrid/inplaceedit.h"
 
 #include "platform/showfailure.h"
+#include "widgets/stringgrid/gridkeys.h"
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QKeyEvent>
@@ -18,10 +19,7 @@ bool InplaceEdit::event(QEvent* event) {
     // Tab would move the focus out of the grid before keyPressEvent; with goTabs it moves cells.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-            (grid_->Options() & GridOption::goTabs) &&
-            !(grid_->Options() & GridOption::goRowSelect)) {
+        if (tabMovesBetweenCells(*key, grid_->Options())) {
             keyPressEvent(key);
             if (key->isAccepted())
                 return true;
@@ -59,17 +57,7 @@ void InplaceEdit::keyPressEvent(QKeyEvent* event) {
             grid_->KeyDown(event);
             return;
         }
-        QChar key;
-        const bool modified =
-            event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            key = QChar(13);
-        else if (event->key() == Qt::Key_Escape)
-            key = QChar(27);
-        else if (event->key() == Qt::Key_Backspace)
-            key = QChar(8);
-        else if (!modified && event->text().size() == 1 && event->text().at(0) >= QChar(32))
-            key = event->text().at(0);
+        const QChar key = gridKeyCharacter(*event);
         if (key.isNull()) {
             QLineEdit::keyPressEvent(event);
             return;

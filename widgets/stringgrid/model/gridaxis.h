@@ -4,7 +4,8 @@
 // a cache of the differing sizes' running sums, so a million rows cost nothing until sized.
 // Pure C++.
 
-#include <map>
+#include "base/indextable.h"
+
 #include <vector>
 
 namespace stringgrid {
@@ -40,7 +41,7 @@ private:
     int count_;
     int fixed_;
     int default_;
-    std::map<int, int> sizes_; // only the sizes that differ from the default
+    base::IndexTable<int> sizes_; // only the sizes that differ from the default
     mutable bool dirty_ = true;
     mutable std::vector<int> keys_;
     mutable std::vector<long long> cumulative_; // cumulative_[k] = sum of deltas of keys_[0..k)

@@ -1,4 +1,4 @@
-#include "widgets/stringgrid/gridaxis.h"
+#include "widgets/stringgrid/model/gridaxis.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@ GridAxis::GridAxis(int count, int fixed, int defaultSize)
 
 void GridAxis::setCount(int count) {
     count_ = count;
-    sizes_.erase(sizes_.lower_bound(count), sizes_.end());
+    sizes_.truncate(count);
     dirty_ = true;
 }
 
@@ -24,25 +24,25 @@ void GridAxis::setDefaultSize(int size) {
 }
 
 int GridAxis::size(int index) const {
-    auto found = sizes_.find(index);
-    return found == sizes_.end() ? default_ : found->second;
+    const int* own = sizes_.find(index);
+    return own ? *own : default_;
 }
 
 void GridAxis::setSize(int index, int size) {
     if (index < 0 || index >= count_)
         return;
     if (size == default_)
-        sizes_.erase(index);
+        sizes_.remove(index);
     else
-        sizes_[index] = size;
+        sizes_.store(index, size);
     dirty_ = true;
 }
 
 void GridAxis::rebuild() const {
     keys_.clear();
     cumulative_.assign(1, 0);
-    keys_.reserve(sizes_.size());
-    cumulative_.reserve(sizes_.size() + 1);
+    keys_.reserve(sizes_.presentCount());
+    cumulative_.reserve(sizes_.presentCount() + 1);
     for (const auto& [index, size] : sizes_) {
         keys_.push_back(index);
         cumulative_.push_back(cumulative_.back() + (size - default_));
@@ -83,21 +83,7 @@ int GridAxis::indexAt(long long offset, int line) const {
 void GridAxis::move(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= count_ || to >= count_)
         return;
-    int moved = size(from);
-    std::map<int, int> shifted;
-    for (const auto& [index, size] : sizes_) {
-        int target = index;
-        if (index == from)
-            continue;
-        if (from < to && index > from && index <= to)
-            target = index - 1;
-        else if (to < from && index >= to && index < from)
-            target = index + 1;
-        shifted.emplace(target, size);
-    }
-    if (moved != default_)
-        shifted[to] = moved;
-    sizes_ = std::move(shifted);
+    sizes_.move(from, to);
     dirty_ = true;
 }
 
