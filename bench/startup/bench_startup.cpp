@@ -1,0 +1,278 @@
+// Start-up against a bare Qt window, measured from outside as a user meets it: the time from
+// exec until the first paint that shows more than one colour reaches the X screen, and the
+// resident memory once the program sits idle. The program and the baseline window are launched
+// alternately (in rounds of both, the order swapped every round so that drift cancels), and each
+// figure is the median of the launches, printed with its range.
+//
+//   bench_startup [--launches N] [--quilvar PATH] [--baseline PATH]
+//
+// Runs on the X display in DISPLAY, or starts an Xvfb of its own when there is none.
+
+#include "bench/startup/xwatch.h"
+#include "bench/stats.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <optional>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr double kAim = 1.10;
+constexpr auto kIdle = 1000ms;     // how long a started program sits before its memory is read
+constexpr auto kTimeout = 30s;     // a program that shows nothing in this time has failed
+constexpr auto kPollEvery = 500us; // how often the screen is looked at
+
+struct Launch {
+    double firstPaintMs = 0;
+    double residentMiB = 0;
+};
+
+std::string directoryOfSelf() {
+    std::vector<char> path(4096);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        return ".";
+    }
+    std::string self(path.data(), static_cast<std::size_t>(length));
+    return self.substr(0, self.rfind('/'));
+}
+
+// The environment of the launched programs: ours, on the watched display, on X11.
+std::vector<std::string> childEnvironment(const std::string& display) {
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string variable(*entry);
+        if (variable.rfind("DISPLAY=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+            variable.rfind("WAYLAND_DISPLAY=", 0) != 0) {
+            variables.push_back(variable);
+        }
+    }
+    variables.push_back("DISPLAY=" + display);
+    variables.emplace_back("QT_QPA_PLATFORM=xcb");
+    return variables;
+}
+
+pid_t spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            bool quiet) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& variable : environment) {
+        envp.push_back(const_cast<char*>(variable.c_str()));
+    }
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        throw std::runtime_error("cannot start " + arguments[0] + ": " + std::strerror(failed));
+    }
+    return pid;
+}
+
+double residentMiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::strtod(line.c_str() + 6, nullptr) / 1024.0; // the line is in kB
+        }
+    }
+    throw std::runtime_error("no resident size for process " + std::to_string(pid));
+}
+
+void stop(pid_t pid) {
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
+Launch launchOnce(const std::string& program, bench::XWatch& watch,
+                  const std::vector<std::string>& environment) {
+    // The previous program's window must be gone before this one is timed.
+    const Clock::time_point settle = Clock::now() + 2s;
+    while (watch.paintedWindowShown() && Clock::now() < settle) {
+        std::this_thread::sleep_for(1ms);
+    }
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = spawn({program}, environment, true);
+    while (!watch.paintedWindowShown()) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            throw std::runtime_error(program + " ended before it showed a window");
+        }
+        if (Clock::now() - start > kTimeout) {
+            stop(pid);
+            throw std::runtime_error(program + " showed no painted window");
+        }
+        std::this_thread::sleep_for(kPollEvery);
+    }
+    Launch launch;
+    launch.firstPaintMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    std::this_thread::sleep_for(kIdle);
+    launch.residentMiB = residentMiB(pid);
+    stop(pid);
+    return launch;
+}
+
+// An Xvfb of our own, on the first free display it finds, for as long as the run lasts.
+class OwnXvfb {
+public:
+    OwnXvfb() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            throw std::runtime_error("pipe");
+        }
+        pid_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
+                      "-nolisten", "tcp", "-noreset"},
+                     childEnvironment(":0"), true);
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty()) {
+            stop(pid_);
+            throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
+        }
+        display_ = ":" + number;
+    }
+    ~OwnXvfb() { stop(pid_); }
+    OwnXvfb(const OwnXvfb&) = delete;
+    OwnXvfb& operator=(const OwnXvfb&) = delete;
+
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = 0;
+    std::string display_;
+};
+
+void printRow(const char* name, const bench::Summary& paint, const bench::Summary& memory) {
+    std::printf(
+        "%-10s first paint %7.1f ms [%6.1f .. %6.1f]   resident %6.1f MiB [%5.1f .. %5.1f]\n", name,
+        paint.median, paint.low, paint.high, memory.median, memory.low, memory.high);
+}
+
+void printRatio(const char* label, const bench::Summary& ours, const bench::Summary& baseline,
+                const bench::Summary& perRound) {
+    const double ratio = ours.median / baseline.median;
+    std::printf("ratio %s: %.3f (rounds %.3f .. %.3f, aim <= %.2f) %s\n", label, ratio,
+                perRound.low, perRound.high, kAim, ratio <= kAim ? "ok" : "ABOVE AIM");
+}
+
+struct Options {
+    int launches = 15;
+    std::string quilvar;
+    std::string baseline;
+};
+
+Options parse(int argc, char** argv) {
+    Options options;
+    const std::string here = directoryOfSelf();
+    options.quilvar = here + "/../app/quilvar";
+    options.baseline = here + "/bench_startup_baseline";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name == "--launches") {
+            options.launches = std::max(5, std::atoi(argv[i + 1]));
+        } else if (name == "--quilvar") {
+            options.quilvar = argv[i + 1];
+        } else if (name == "--baseline") {
+            options.baseline = argv[i + 1];
+        } else {
+            throw std::runtime_error("unknown option " + name);
+        }
+    }
+    return options;
+}
+
+int run(int argc, char** argv) {
+    const Options options = parse(argc, argv);
+    std::optional<OwnXvfb> xvfb;
+    const char* given = std::getenv("DISPLAY");
+    std::string display = given != nullptr ? given : "";
+    if (display.empty()) {
+        xvfb.emplace();
+        display = xvfb->display();
+    }
+    bench::XWatch watch(display);
+    const std::vector<std::string> environment = childEnvironment(display);
+
+    // One launch of each first, so that both start from warm file caches.
+    launchOnce(options.baseline, watch, environment);
+    launchOnce(options.quilvar, watch, environment);
+
+    std::vector<double> ourPaint, ourMemory, basePaint, baseMemory, paintRatio, memoryRatio;
+    for (int round = 0; round < options.launches; ++round) {
+        Launch ours;
+        Launch base;
+        if (round % 2 == 0) {
+            base = launchOnce(options.baseline, watch, environment);
+            ours = launchOnce(options.quilvar, watch, environment);
+        } else {
+            ours = launchOnce(options.quilvar, watch, environment);
+            base = launchOnce(options.baseline, watch, environment);
+        }
+        ourPaint.push_back(ours.firstPaintMs);
+        ourMemory.push_back(ours.residentMiB);
+        basePaint.push_back(base.firstPaintMs);
+        baseMemory.push_back(base.residentMiB);
+        paintRatio.push_back(ours.firstPaintMs / base.firstPaintMs);
+        memoryRatio.push_back(ours.residentMiB / base.residentMiB);
+    }
+
+    std::printf("start-up on X display %s, %d launches each, alternating\n", display.c_str(),
+                options.launches);
+    const bench::Summary ourPaintSummary = bench::summarize(ourPaint);
+    const bench::Summary basePaintSummary = bench::summarize(basePaint);
+    const bench::Summary ourMemorySummary = bench::summarize(ourMemory);
+    const bench::Summary baseMemorySummary = bench::summarize(baseMemory);
+    printRow("baseline", basePaintSummary, baseMemorySummary);
+    printRow("quilvar", ourPaintSummary, ourMemorySummary);
+    printRatio("exec -> first paint, quilvar / bare Qt window", ourPaintSummary, basePaintSummary,
+               bench::summarize(paintRatio));
+    printRatio("idle resident memory, quilvar / bare Qt window", ourMemorySummary,
+               baseMemorySummary, bench::summarize(memoryRatio));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "bench_startup: %s\n", failure.what());
+        return 1;
+    }
+}
