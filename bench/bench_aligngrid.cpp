@@ -117,12 +117,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    bench::initialize(&argc, argv);
     bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     reporter.printRatio("painting one viewport, 1 000 000 rows / 10 rows", "paintMillionRows",
-                        "paintTenRows", 1.5);
+                        "paintTenRows", 1.2);
     const long long bigGrid = emptyGridBytes(1'000'000);
     const long long smallGrid = emptyGridBytes(10);
     std::printf("Heap of an empty grid, 1 000 000 x 20 / 10 x 20: %lld / %lld bytes = %.2f\n",

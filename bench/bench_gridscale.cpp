@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    bench::initialize(&argc, argv);
     bench::RatioReporter reporter(bench::RatioReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("open 1 000 000 rows / 10 rows", "openLarge", "openSmall", 1.5);
