@@ -44,6 +44,9 @@ public:
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 times_[run.run_name.function_name].push_back(
                     clock_ == Clock::Cpu ? run.GetAdjustedCPUTime() : run.GetAdjustedRealTime());
+                if (run.repetitions <= 1) {
+                    shown.push_back(run); // a single run has no aggregates
+                }
             } else if (run.run_type == Run::RT_Aggregate &&
                        (run.aggregate_name == "median" || run.aggregate_name == "cv")) {
                 shown.push_back(run);
