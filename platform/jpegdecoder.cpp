@@ -125,6 +125,18 @@ QImage decodeJpeg(const QByteArray& data) {
     return image;
 }
 
+QSize jpegResourceSize(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.readAll();
+    Decompressor d;
+    if (!readHeader(d, reinterpret_cast<const unsigned char*>(data.constData()),
+                    static_cast<unsigned long>(data.size())))
+        return {};
+    return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
 QImage loadJpegResource(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

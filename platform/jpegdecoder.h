@@ -34,4 +34,8 @@ QImage decodeJpeg(const QByteArray& data);
 // counts as empty input.
 QImage loadJpegResource(const QString& path);
 
+// The size that a file or Qt resource declares in its JPEG header, without decoding a pixel;
+// empty when it cannot be read or the header is refused.
+QSize jpegResourceSize(const QString& path);
+
 } // namespace platform

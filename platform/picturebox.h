@@ -14,11 +14,14 @@ class PictureBox : public QLabel {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // Shows the picture at `path` (see loadJpegPicture). A picture the decoder refuses raises
-    // its failure and leaves the box empty.
+    // Shows the picture at `path` (see loadJpegPicture). It is decoded when the box is first
+    // shown, so that a picture nobody has seen yet (a hidden box, a window not yet opened)
+    // costs no pixel memory; a box already shown decodes it at once. A picture the decoder
+    // refuses then raises its failure and leaves the box empty.
     void setPicture(const QString& path);
 
-    // The picture's size in logical pixels (the designed size); empty while there is none.
+    // The picture's size in logical pixels (the designed size), read from its header until it
+    // is decoded; empty while there is none.
     QSize pictureSize() const;
 
 protected:
@@ -28,6 +31,7 @@ private:
     void loadForScreen();
 
     QString path_;
+    bool decoded_ = false;
 };
 
 } // namespace platform
