@@ -85,7 +85,13 @@ void TestProgram::startUpCreatesHiddenWindowsAndSettings() {
     // On a high-density screen the title bar gets the icon drawn at 64, not the 32 blown up.
     QCOMPARE(QApplication::windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
     QCOMPARE(QApplication::windowIcon().availableSizes().size(), 8);
+    // The banner of the about box, not yet shown, is known by its header and decoded when the
+    // box first shows.
+    QVERIFY(about.ProgramIcon->pixmap().isNull());
+    QVERIFY(!about.ProgramIcon->pictureSize().isEmpty());
+    about.show();
     QVERIFY(!about.ProgramIcon->pixmap().isNull());
+    about.hide();
     // The drawing's controls are in the left layout from creation on.
     QCOMPARE(main.LabelPHExt->pos(), QPoint(410, 392));
 
