@@ -4,7 +4,8 @@
 #   - a source file is over 600 lines (one purpose per file),
 #   - a C++ file differs from what clang-format makes of it (.clang-format),
 #   - clang-tidy finds anything in our sources or headers (.clang-tidy), with the compile
-#     commands of <build-dir> (default build/release).
+#     commands of <build-dir> (default build/release),
+#   - the dependency picture in docs/ARCHITECTURE.md differs from the build's targets.
 # The layering rules (pure libraries link no Qt, includes only from declared dependencies) are
 # checked by CMake at every configure; -Werror is the QUILVAR_WERROR option.
 set -euo pipefail
@@ -47,6 +48,17 @@ findings=$(grep -E "^$root/($folders)/[^:]+:[0-9]+:[0-9]+: (warning|error):" "$b
 if [ -n "$findings" ] || ! grep -q . "$build/clang-tidy.log"; then
     echo "${findings:-clang-tidy printed nothing: did it run?}" | sed 's/^/  /'
     echo "  (full log: $build/clang-tidy.log)"
+    status=1
+fi
+
+echo "== the dependency picture in docs/ARCHITECTURE.md"
+(cd "$build" && cmake --graphviz="$build/graphviz/quilvar.dot" . >/dev/null)
+built=$(python3 scripts/dependency-picture.py "$build/graphviz/quilvar.dot")
+documented=$(sed -n '/<!-- dependencies -->/,/<!-- \/dependencies -->/p' docs/ARCHITECTURE.md |
+    grep -E '^[a-z_]+ +-> ' || true)
+if [ "$built" != "$documented" ]; then
+    echo "  the build's dependencies differ from the documented ones:"
+    diff <(echo "$documented") <(echo "$built") | sed 's/^/  /' || true
     status=1
 fi
 
