@@ -89,6 +89,17 @@ bool readHeader(Decompressor& d, const unsigned char* bytes, unsigned long size)
     return true;
 }
 
+bool readHeader(Decompressor& d, const QByteArray& data) {
+    return readHeader(d, reinterpret_cast<const unsigned char*>(data.constData()),
+                      static_cast<unsigned long>(data.size()));
+}
+
+// A file or resource whole; empty (the decoder's "empty input") when it cannot be read.
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool readPixels(Decompressor& d, unsigned char* bits, std::ptrdiff_t bytesPerLine) {
     if (setjmp(d.err.jump) != 0)
         return false;
@@ -108,8 +119,7 @@ bool readPixels(Decompressor& d, unsigned char* bits, std::ptrdiff_t bytesPerLin
 
 QImage decodeJpeg(const QByteArray& data) {
     Decompressor d;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
-    if (!readHeader(d, bytes, static_cast<unsigned long>(data.size())))
+    if (!readHeader(d, data))
         throw JpegError(d.err.code);
 
     const long long width = d.cinfo.image_width;
@@ -126,22 +136,15 @@ QImage decodeJpeg(const QByteArray& data) {
 }
 
 QSize jpegResourceSize(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
+    const QByteArray data = fileBytes(path);
     Decompressor d;
-    if (!readHeader(d, reinterpret_cast<const unsigned char*>(data.constData()),
-                    static_cast<unsigned long>(data.size())))
+    if (!readHeader(d, data))
         return {};
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
 QImage loadJpegResource(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return decodeJpeg(QByteArray());
-    return decodeJpeg(file.readAll());
+    return decodeJpeg(fileBytes(path));
 }
 
 } // namespace platform
