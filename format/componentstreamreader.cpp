@@ -268,8 +268,16 @@ void ComponentReader::skipValue(int depth) {
         ++position_;
         readBytes(8);
         break;
+    // Code-page bytes are all valid: read over without converting (a grid's texts are
+    // read over whole when its form data is parsed).
     case ValueType::String:
+        ++position_;
+        readBytes(readByte());
+        break;
     case ValueType::LString:
+        ++position_;
+        readBytes(readLength());
+        break;
     case ValueType::Utf8String:
     case ValueType::WString:
         readString();

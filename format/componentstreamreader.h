@@ -34,6 +34,7 @@ public:
     explicit ComponentReader(std::string_view data) : data_(data) {}
 
     std::size_t position() const noexcept { return position_; }
+    std::string_view data() const noexcept { return data_; }
     bool atEnd() const noexcept { return position_ >= data_.size(); }
 
     // The tag of the next value, without reading it; an unknown tag raises StreamError.

@@ -90,4 +90,28 @@ std::optional<std::string> utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
+void appendUtf16(std::u16string& out, std::string_view utf8) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[pos]);
+        if (lead < 0x80) {
+            out.push_back(lead); // ASCII, most of any text: no decoding
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const std::optional<char32_t> decoded = nextUtf8(utf8, pos);
+        if (!decoded) {
+            pos = start + 1; // one byte replaced, the next read from where it stands
+        }
+        const char32_t c = decoded.value_or(0xFFFD);
+        if (c < 0x10000) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+    }
+}
+
 } // namespace format

@@ -22,4 +22,7 @@ bool isValidUtf8(std::string_view text);
 // surrogate.
 std::optional<std::string> utf16ToUtf8(std::u16string_view units);
 
+// Appends the UTF-16 code units of a UTF-8 text; a malformed sequence becomes U+FFFD.
+void appendUtf16(std::u16string& out, std::string_view utf8);
+
 } // namespace format

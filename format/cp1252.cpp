@@ -65,6 +65,10 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out.push_back(utf8[pos++]); // ASCII, most of any text: no decoding
+            continue;
+        }
         const std::optional<char32_t> c = nextUtf8(utf8, pos);
         if (!c) {
             return std::nullopt;

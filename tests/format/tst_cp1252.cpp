@@ -1,3 +1,4 @@
+#include "format/componentstreamtext.h"
 #include "format/cp1252.h"
 
 #include <QtTest>
@@ -16,6 +17,8 @@ private slots:
     void everyByteSurvivesATripThroughUtf8();
     void charactersTheCodePageLacks_data();
     void charactersTheCodePageLacks();
+    void utf8BecomesTheUnitsQtReads_data();
+    void utf8BecomesTheUnitsQtReads();
 };
 
 void TestCp1252::textsOfTheCodePage_data() {
@@ -74,6 +77,29 @@ void TestCp1252::charactersTheCodePageLacks_data() {
 void TestCp1252::charactersTheCodePageLacks() {
     QFETCH(QByteArray, utf8);
     QVERIFY(!utf8ToCp1252(utf8.toStdString()).has_value());
+}
+
+void TestCp1252::utf8BecomesTheUnitsQtReads_data() {
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ASCII") << QByteArray("Montant 12") << QString("Montant 12");
+    QTest::newRow("two- and three-byte") << QByteArray("é € œ") << QString("é € œ");
+    QTest::newRow("four-byte, a surrogate pair")
+        << QByteArray("\xF0\x9F\x93\x90") << QString::fromUtf8("\xF0\x9F\x93\x90");
+    QTest::newRow("a stray byte is replaced") << QByteArray("a\xFF"
+                                                            "b")
+                                              << QString::fromUtf8("a\xEF\xBF\xBD"
+                                                                   "b");
+    QTest::newRow("a cut sequence is replaced")
+        << QByteArray("a\xC3") << QString::fromUtf8("a\xEF\xBF\xBD");
+}
+
+void TestCp1252::utf8BecomesTheUnitsQtReads() {
+    QFETCH(QByteArray, utf8);
+    QFETCH(QString, expected);
+    std::u16string units = u"»";
+    format::appendUtf16(units, std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    QCOMPARE(QString::fromStdU16String(units), QString::fromUtf8("»") + expected);
 }
 
 QTEST_APPLESS_MAIN(TestCp1252)
