@@ -122,6 +122,9 @@ public:
         length_ = 0;
     }
 
+    // Makes room for count present entries, so that storing them in index order allocates once.
+    void reserve(std::size_t count) { entries_.reserve(count); }
+
     int size() const noexcept { return length_; }
     bool empty() const noexcept { return entries_.empty(); }
     std::size_t presentCount() const noexcept { return entries_.size(); }

@@ -1,5 +1,6 @@
 #include "widgets/aligngrid/alignstream.h"
 
+#include "format/componentstreamtext.h"
 #include "format/formdata.h"
 #include "widgets/aligngrid/model/alignstreamdata.h"
 #include "widgets/aligngrid/model/alignstreamsettings.h"
@@ -31,9 +32,10 @@ public:
     void
     forEachText(int col, int rowCount,
                 const std::function<void(int row, const std::string& text)>& visit) const override {
-        grid_.forEachText(col, [rowCount, &visit](int row, const QString& text) {
+        grid_.forEachText(col, [rowCount, &visit](int row, QStringView text) {
             if (row < rowCount) {
-                visit(row, text.toStdString());
+                const QByteArray utf8 = text.toUtf8();
+                visit(row, std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
             }
         });
     }
@@ -131,11 +133,32 @@ void afterLoad(TStringAlignGrid& grid, StreamTexts& texts) {
     for (int col = 0; col < cols; ++col) {
         grid.ClearColumnTexts(col);
     }
-    for (CellItem<std::string>& item : texts.take()) {
-        if (item.col < cols && item.row < rows) {
-            grid.setCells(item.col, item.row, QString::fromStdString(item.value));
+    // The texts come by column then row: each column is gathered and handed over whole. Columns
+    // of a grid tend to be alike, so each starts with the room the one before took.
+    stringgrid::ColumnTexts column;
+    int columnIndex = -1;
+    std::u16string units;
+    const auto handOver = [&] {
+        const std::size_t texts = column.presentCount();
+        const std::size_t unitCount = column.unitCount();
+        if (columnIndex >= 0 && columnIndex < cols) {
+            grid.setColumnTexts(columnIndex, std::move(column));
         }
-    }
+        column = {};
+        column.reserve(texts, unitCount);
+    };
+    texts.forEach([&](int col, int row, std::string&& text) {
+        if (col != columnIndex) {
+            handOver();
+            columnIndex = col;
+        }
+        if (col < cols && row < rows) {
+            units.clear();
+            format::appendUtf16(units, text);
+            column.store(row, units);
+        }
+    });
+    handOver();
     grid.Loaded();
 }
 
@@ -283,9 +306,27 @@ void writeGridProperties(const TStringAlignGrid& grid, format::ComponentWriter& 
     writeDefinedProperties(grid.Settings(), grid.ColCount(), grid.RowCount(), GridTexts(grid), out);
 }
 
+namespace {
+
+// At most what the texts take in the stream: 11 bytes for a cell's two indices and its text's
+// tag and length, and 3 bytes per UTF-16 unit. Reserved up front, the output grows without being
+// copied, and the pages it never writes cost nothing.
+std::size_t textBytesBound(const TStringAlignGrid& grid) {
+    std::size_t bound = 0;
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        grid.forEachText(col, [&bound](int, QStringView text) {
+            bound += 11 + 3 * static_cast<std::size_t>(text.size());
+        });
+    }
+    return bound;
+}
+
+} // namespace
+
 QByteArray writeGridForm(const TStringAlignGrid& grid, const QString& name,
                          const GridPlacement& placement) {
     format::FormWriter form;
+    form.stream().reserve(4096 + textBytesBound(grid));
     form.beginObject(gridClassName, name.toStdString());
     writeGridProperties(grid, form.stream(), placement);
     form.endProperties();

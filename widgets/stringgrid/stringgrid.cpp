@@ -76,8 +76,7 @@ void StringGrid::setRowCount(int count) {
     d->rows.setCount(count);
     if (FixedRows() >= count)
         d->rows.setFixed(count - 1);
-    d->texts.forEachPresent(
-        [count](int, base::IndexTable<QString>& column) { column.truncate(count); });
+    d->texts.forEachPresent([count](int, ColumnTexts& column) { column.truncate(count); });
     clampPositions();
 }
 

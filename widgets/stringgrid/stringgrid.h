@@ -5,10 +5,12 @@
 // cells. The aligned grid derives from it and overrides the protected hooks.
 
 #include "widgets/stringgrid/gridoptions.h"
+#include "widgets/stringgrid/model/columntexts.h"
 
 #include <QAbstractScrollArea>
 #include <QRect>
 #include <QString>
+#include <QStringView>
 #include <functional>
 #include <map>
 #include <memory>
@@ -51,9 +53,14 @@ public:
     int GridLineWidth() const { return 1; } // lines sit between cells, after each cell
 
     QString Cells(int col, int row) const; // empty outside the grid
-    // Visits the non-empty texts of one column in row order; costs only the texts stored.
-    void forEachText(int col, const std::function<void(int row, const QString& text)>& visit) const;
+    // Visits the non-empty texts of one column in row order; costs only the texts stored. The
+    // view is of the grid's own storage, valid during the call.
+    void forEachText(int col, const std::function<void(int row, QStringView text)>& visit) const;
     void setCells(int col, int row, const QString& text);
+    // Replaces column col's texts with one repaint: what a load does for each column instead of
+    // a setCells per cell. A column or a row outside the grid raises like setCells, before
+    // anything changes.
+    void setColumnTexts(int col, ColumnTexts&& texts);
 
     int Col() const;
     void setCol(int col); // "Indice de grille hors limites" outside the ordinary cells
@@ -184,6 +191,7 @@ private:
     void editorTextChanged(const QString& text);
     void editorEnter();
     void editorEscape();
+    void showTextInEditor(int col, int row);
     void updateFocusWithin();
     void drawGrid(QPainter& painter, const QRect& area);
     void notifyCurrentCell();

@@ -6,6 +6,7 @@
 #include "platform/colors.h"
 #include "widgets/stringgrid/gridoptions.h"
 #include "widgets/stringgrid/inplaceedit.h"
+#include "widgets/stringgrid/model/columntexts.h"
 #include "widgets/stringgrid/model/gridaxis.h"
 #include "widgets/stringgrid/stringgrid.h"
 
@@ -21,7 +22,7 @@ inline constexpr long long hidden = LLONG_MIN;
 struct StringGrid::Private {
     GridAxis cols{5, 1, 64};
     GridAxis rows{5, 1, 24};
-    base::IndexTable<base::IndexTable<QString>> texts; // per column, then per row; both sparse
+    base::IndexTable<ColumnTexts> texts; // per column, then per row; both sparse
     int col = 1;
     int row = 1;
     int anchorCol = 1;

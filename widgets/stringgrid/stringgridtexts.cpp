@@ -8,39 +8,68 @@ namespace stringgrid {
 
 // ---- texts ------------------------------------------------------------------------------
 
+namespace {
+
+std::u16string_view unitsOf(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+QString textOf(std::u16string_view units) {
+    return QString(reinterpret_cast<const QChar*>(units.data()),
+                   static_cast<qsizetype>(units.size()));
+}
+
+} // namespace
+
 QString StringGrid::Cells(int col, int row) const {
-    const auto* column = d->texts.find(col);
-    const QString* text = column ? column->find(row) : nullptr;
-    return text ? *text : QString();
+    const ColumnTexts* column = d->texts.find(col);
+    return column ? textOf(column->find(row)) : QString();
 }
 
 void StringGrid::forEachText(int col,
-                             const std::function<void(int row, const QString& text)>& visit) const {
-    if (const auto* column = d->texts.find(col))
-        for (const auto& [row, text] : *column)
-            visit(row, text);
+                             const std::function<void(int row, QStringView text)>& visit) const {
+    if (const ColumnTexts* column = d->texts.find(col))
+        column->forEach([&visit](int row, std::u16string_view units) { visit(row, units); });
 }
 
 void StringGrid::setCells(int col, int row, const QString& text) {
     if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
         throw GridIndexError();
     if (text.isEmpty()) {
-        if (auto* column = d->texts.find(col))
+        if (ColumnTexts* column = d->texts.find(col))
             column->remove(row);
     } else {
-        auto* column = d->texts.find(col);
+        ColumnTexts* column = d->texts.find(col);
         if (!column)
             column = &d->texts.store(col, {});
-        column->store(row, text);
+        column->store(row, unitsOf(text));
     }
-    // A cell written from outside while the editor shows it: the editor shows the new text.
-    if (col == d->editorCol && row == d->editorRow && d->editor && !d->loadingEditor &&
-        d->editor->text() != text) {
+    showTextInEditor(col, row);
+    InvalidateCell(col, row);
+}
+
+void StringGrid::setColumnTexts(int col, ColumnTexts&& texts) {
+    if (col < 0 || col >= ColCount() || texts.length() > RowCount())
+        throw GridIndexError();
+    if (texts.empty())
+        d->texts.remove(col);
+    else
+        d->texts.store(col, std::move(texts));
+    if (col == d->editorCol)
+        showTextInEditor(col, d->editorRow);
+    viewport()->update();
+}
+
+// A cell written from outside while the editor shows it: the editor shows the new text.
+void StringGrid::showTextInEditor(int col, int row) {
+    if (col != d->editorCol || row != d->editorRow || !d->editor || d->loadingEditor)
+        return;
+    const QString text = Cells(col, row);
+    if (d->editor->text() != text) {
         d->loadingEditor = true;
         d->editor->setText(text);
         d->loadingEditor = false;
     }
-    InvalidateCell(col, row);
 }
 
 void StringGrid::MoveColumnTexts(int from, int to) {
@@ -53,8 +82,7 @@ void StringGrid::MoveColumnTexts(int from, int to) {
 void StringGrid::MoveRowTexts(int from, int to) {
     if (from == to || from < 0 || to < 0)
         return;
-    d->texts.forEachPresent(
-        [from, to](int, base::IndexTable<QString>& column) { column.move(from, to); });
+    d->texts.forEachPresent([from, to](int, ColumnTexts& column) { column.move(from, to); });
     viewport()->update();
 }
 
@@ -65,7 +93,7 @@ void StringGrid::ClearColumnTexts(int col) {
 }
 
 void StringGrid::ClearRowTexts(int row) {
-    d->texts.forEachPresent([row](int, base::IndexTable<QString>& column) { column.remove(row); });
+    d->texts.forEachPresent([row](int, ColumnTexts& column) { column.remove(row); });
     viewport()->update();
 }
 

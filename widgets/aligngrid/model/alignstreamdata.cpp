@@ -302,6 +302,9 @@ DefinedItems readDefined(const StreamProperty& property, ComponentReader& in) {
         return readIndexBlock(in, property);
     case StreamRecord::Text:
         // Texts are held per cell only.
+        if (property.table == StoredTable::Cells) {
+            return StreamCellTexts(in);
+        }
         return readCellList<std::string>(in, [](ComponentReader& r) { return r.readString(); });
     case StreamRecord::Font:
         return readList<FontValue>(property, in, readFont);
@@ -314,6 +317,39 @@ DefinedItems readDefined(const StreamProperty& property, ComponentReader& in) {
 }
 
 } // namespace
+
+StreamCellTexts::StreamCellTexts(ComponentReader& in) {
+    const std::size_t begin = in.position();
+    int lastCol = -1;
+    int lastRow = -1;
+    in.readListBegin();
+    for (; !in.endOfList(); ++count_) {
+        const int col = readIndex(in);
+        const int row = readIndex(in);
+        const format::ValueType tag = in.nextValue();
+        if (tag == format::ValueType::String || tag == format::ValueType::LString) {
+            in.skipValue(); // code-page bytes: every one is a character
+        } else {
+            in.readString(); // checks the UTF-8 or UTF-16 text, or refuses another value
+        }
+        inCellOrder_ = inCellOrder_ && (col > lastCol || (col == lastCol && row > lastRow));
+        lastCol = col;
+        lastRow = row;
+    }
+    in.readListEnd();
+    list_ = in.data().substr(begin, in.position() - begin);
+}
+
+void StreamCellTexts::forEach(
+    const std::function<void(int col, int row, std::string&& text)>& visit) const {
+    ComponentReader in(list_);
+    in.readListBegin();
+    while (!in.endOfList()) {
+        const int col = readIndex(in);
+        const int row = readIndex(in);
+        visit(col, row, in.readString());
+    }
+}
 
 std::optional<std::size_t> definedPropertyNamed(std::string_view name) noexcept {
     for (std::size_t order = 0; order < streamProperties.size(); ++order) {

@@ -3,6 +3,7 @@
 // its 28 defined properties in stream order. Decoding checks every value before the grid is
 // touched, so a bad stream changes nothing; applying the result cannot fail. Pure C++ (no Qt).
 
+#include "format/componentstreamreader.h"
 #include "format/formdata.h"
 #include "widgets/aligngrid/model/aligntypes.h"
 #include "widgets/aligngrid/model/mybrush.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +49,28 @@ template <typename V> struct CellItem {
     V value{};
 };
 
+// A Cells list as read: checked whole, its texts left in the form data's bytes (which must
+// outlive it) until they are visited. A grid's texts run to millions: they are decoded once,
+// straight into the grid, not held a second time on the way.
+class StreamCellTexts {
+public:
+    StreamCellTexts() = default;
+    // Checks the list that in begins with and reads over it.
+    explicit StreamCellTexts(format::ComponentReader& in);
+
+    std::size_t size() const noexcept { return count_; }
+    bool empty() const noexcept { return count_ == 0; }
+    // By column then row, one item per cell: what a grid writes.
+    bool inCellOrder() const noexcept { return inCellOrder_; }
+    // Calls visit(col, row, text as UTF-8) for every item, in stream order.
+    void forEach(const std::function<void(int col, int row, std::string&& text)>& visit) const;
+
+private:
+    std::string_view list_; // the list, from its tag to its end
+    std::size_t count_ = 0;
+    bool inCellOrder_ = true;
+};
+
 template <typename V> struct IndexItem {
     int index = 0;
     V value{};
@@ -55,10 +79,10 @@ template <typename V> struct IndexItem {
 // The items of one defined property as read (records of a byte block or items of a list).
 using DefinedItems =
     std::variant<std::vector<CellItem<std::uint8_t>>, std::vector<IndexItem<std::uint8_t>>,
-                 std::vector<CellItem<std::string>>, std::vector<CellItem<FontValue>>,
-                 std::vector<IndexItem<FontValue>>, std::vector<CellItem<BrushValue>>,
-                 std::vector<IndexItem<BrushValue>>, std::vector<CellItem<TColor>>,
-                 std::vector<IndexItem<TColor>>>;
+                 std::vector<CellItem<std::string>>, StreamCellTexts,
+                 std::vector<CellItem<FontValue>>, std::vector<IndexItem<FontValue>>,
+                 std::vector<CellItem<BrushValue>>, std::vector<IndexItem<BrushValue>>,
+                 std::vector<CellItem<TColor>>, std::vector<IndexItem<TColor>>>;
 
 struct DefinedValue {
     std::size_t order; // the property's place in streamProperties

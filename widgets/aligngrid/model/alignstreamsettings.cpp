@@ -192,10 +192,12 @@ template <> struct RecordValue<StreamRecord::Edit> { using type = std::uint8_t; 
 template <> struct RecordValue<StreamRecord::Text> { using type = std::string; };
 template <> struct RecordValue<StreamRecord::Font> { using type = FontValue; };
 template <> struct RecordValue<StreamRecord::Brush> { using type = BrushValue; };
-template <StreamLines lines, StreamRecord record>
-using ItemsOf = std::vector<
-    std::conditional_t<lines == StreamLines::Cell, CellItem<typename RecordValue<record>::type>,
-                       IndexItem<typename RecordValue<record>::type>>>;
+template <StreamLines lines, StreamRecord record, StoredTable table>
+using ItemsOf =
+    std::conditional_t<table == StoredTable::Cells, StreamCellTexts,
+                       std::vector<std::conditional_t<
+                           lines == StreamLines::Cell, CellItem<typename RecordValue<record>::type>,
+                           IndexItem<typename RecordValue<record>::type>>>>;
 
 // The value a table keeps for a read item.
 template <StreamRecord record, typename V>
@@ -218,9 +220,9 @@ auto tableValue(const AlignSettings& settings, const V& value) {
 template <std::size_t I>
 void storeProperty(AlignSettings& s, DefinedItems& read, StreamTexts& texts) {
     static constexpr const StreamProperty& property = streamProperties[I];
-    auto& items = std::get<ItemsOf<property.lines, property.record>>(read);
+    auto& items = std::get<ItemsOf<property.lines, property.record, property.table>>(read);
     if constexpr (property.table == StoredTable::Cells) {
-        texts.add(std::move(items));
+        texts.add(items);
     } else {
         auto& table = s.Table<property.table>();
         for (auto& item : items) {
@@ -257,39 +259,46 @@ void writeDefinedProperties(const AlignSettings& s, int colCount, int rowCount,
                     std::make_index_sequence<definedPropertyCount>());
 }
 
-void StreamTexts::add(std::vector<CellItem<std::string>>&& items) {
-    if (items_.empty()) {
-        items_ = std::move(items);
-        return;
+void StreamTexts::add(const StreamCellTexts& list) {
+    if (!list.empty()) {
+        lists_.push_back(list);
     }
-    items_.insert(items_.end(), std::make_move_iterator(items.begin()),
-                  std::make_move_iterator(items.end()));
 }
 
 std::vector<CellItem<std::string>> StreamTexts::take() {
-    const auto before = [](const auto& a, const auto& b) {
-        return a.col != b.col ? a.col < b.col : a.row < b.row;
-    };
-    // What a grid writes comes in cell order, one item per cell: taken as it is, without the
-    // sort's copy and its n log n moves.
-    if (std::adjacent_find(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
-            return !before(a, b);
-        }) == items_.end()) {
-        return std::exchange(items_, {});
+    std::vector<CellItem<std::string>> items;
+    for (const StreamCellTexts& list : lists_) {
+        list.forEach([&items](int col, int row, std::string&& text) {
+            items.push_back({col, row, std::move(text)});
+        });
     }
+    lists_.clear();
     // Stable: of two items for one cell the later one stays (it replaced the earlier).
-    std::stable_sort(items_.begin(), items_.end(), before);
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+        return a.col != b.col ? a.col < b.col : a.row < b.row;
+    });
     std::vector<CellItem<std::string>> texts;
-    texts.reserve(items_.size());
-    for (auto& item : items_) {
+    texts.reserve(items.size());
+    for (auto& item : items) {
         if (!texts.empty() && texts.back().col == item.col && texts.back().row == item.row) {
             texts.back() = std::move(item);
         } else {
             texts.push_back(std::move(item));
         }
     }
-    items_.clear();
     return texts;
+}
+
+void StreamTexts::forEach(const std::function<void(int col, int row, std::string&& text)>& visit) {
+    // What a grid writes, one list in cell order, goes straight from the bytes to the visitor.
+    if (lists_.size() == 1 && lists_.front().inCellOrder()) {
+        lists_.front().forEach(visit);
+        lists_.clear();
+        return;
+    }
+    for (CellItem<std::string>& item : take()) {
+        visit(item.col, item.row, std::move(item.value));
+    }
 }
 
 void applyDefinedProperties(AlignSettings& settings, std::vector<DefinedValue>&& values,

@@ -38,16 +38,19 @@ public:
 void writeDefinedProperties(const AlignSettings& settings, int colCount, int rowCount,
                             const CellTextSource& texts, format::ComponentWriter& out);
 
-// The texts read from Cells, held until the after-load step puts them into the grid.
+// The texts read from Cells, held until the after-load step puts them into the grid. They stay
+// in the form data's bytes, which must outlive them.
 class StreamTexts {
 public:
-    void add(std::vector<CellItem<std::string>>&& items);
+    void add(const StreamCellTexts& list);
     // The texts by column then row, a later item for a cell having replaced an earlier one.
     std::vector<CellItem<std::string>> take();
-    bool empty() const noexcept { return items_.empty(); }
+    // Calls visit for the same texts in the same order, and empties the texts.
+    void forEach(const std::function<void(int col, int row, std::string&& text)>& visit);
+    bool empty() const noexcept { return lists_.empty(); }
 
 private:
-    std::vector<CellItem<std::string>> items_;
+    std::vector<StreamCellTexts> lists_;
 };
 
 // Applies decoded defined properties in stream order: stores into the tables (replacing and
