@@ -60,7 +60,8 @@ std::unique_ptr<TStringAlignGrid> makeGrid(int rows) {
         grid->SetAlignCol(c, static_cast<aligngrid::TMyAlign>(c % 3));
         grid->setCells(c, 0, QString("Col %1").arg(c));
         for (int r = grid->TopRow(); r < grid->TopRow() + VisibleRows && r < rows; ++r)
-            grid->setCells(c, r, QString("%1\r\n%2").arg(r).arg(c * 1.5));
+            // The same texts in both grids, so that both paint the same glyphs.
+            grid->setCells(c, r, QString("%1\r\n%2").arg(r - grid->TopRow() + 1).arg(c * 1.5));
     }
     grid->Settings().SetAlignRow(rows - 1, aligngrid::alCenter);
     return grid;
