@@ -139,17 +139,17 @@ void afterLoad(TStringAlignGrid& grid, StreamTexts& texts) {
     int columnIndex = -1;
     std::u16string units;
     const auto handOver = [&] {
-        const std::size_t texts = column.presentCount();
-        const std::size_t unitCount = column.unitCount();
         if (columnIndex >= 0 && columnIndex < cols) {
             grid.setColumnTexts(columnIndex, std::move(column));
         }
         column = {};
-        column.reserve(texts, unitCount);
     };
     texts.forEach([&](int col, int row, std::string&& text) {
         if (col != columnIndex) {
+            const std::size_t previousTexts = column.presentCount();
+            const std::size_t previousUnits = column.unitCount();
             handOver();
+            column.reserve(previousTexts, previousUnits);
             columnIndex = col;
         }
         if (col < cols && row < rows) {

@@ -58,7 +58,6 @@ public:
     // Checks the list that in begins with and reads over it.
     explicit StreamCellTexts(format::ComponentReader& in);
 
-    std::size_t size() const noexcept { return count_; }
     bool empty() const noexcept { return count_ == 0; }
     // By column then row, one item per cell: what a grid writes.
     bool inCellOrder() const noexcept { return inCellOrder_; }

@@ -58,12 +58,6 @@ void ColumnTexts::reserve(std::size_t texts, std::size_t units) {
     units_.reserve(units);
 }
 
-void ColumnTexts::clear() noexcept {
-    spans_.clear();
-    units_.clear();
-    unused_ = 0;
-}
-
 void ColumnTexts::compactIfWasteful() {
     if (spans_.empty()) {
         units_.clear();

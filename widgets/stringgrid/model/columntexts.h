@@ -26,9 +26,6 @@ public:
     void truncate(int length);
     // Makes room for texts entries and units UTF-16 units, for a fill in row order.
     void reserve(std::size_t texts, std::size_t units);
-    // Empties the column but keeps its room, for the next fill. (A copy takes only the room
-    // its texts need.)
-    void clear() noexcept;
 
     bool empty() const noexcept { return spans_.empty(); }
     // One past the highest row a text was ever stored at (and not truncated away).
