@@ -1,8 +1,10 @@
 #include "bench/startup/xwatch.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <poll.h>
 #include <stdexcept>
 
 namespace bench {
@@ -10,7 +12,9 @@ namespace {
 
 // xcb hands out replies allocated with malloc.
 struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
+    void operator()(void* reply) const {
+        std::free(reply); // NOLINT(cppcoreguidelines-owning-memory): xcb's own allocation
+    }
 };
 template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
@@ -23,13 +27,68 @@ XWatch::XWatch(const std::string& display) {
         throw std::runtime_error("cannot connect to X display " + display);
     }
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+
+    const xcb_query_extension_reply_t* extension =
+        xcb_get_extension_data(connection_, &xcb_damage_id);
+    const Reply<xcb_damage_query_version_reply_t> version(xcb_damage_query_version_reply(
+        connection_, xcb_damage_query_version(connection_, 1, 1), nullptr));
+    if (extension == nullptr || extension->present == 0 || !version) {
+        xcb_disconnect(connection_);
+        throw std::runtime_error("X display " + display + " has no Damage extension");
+    }
+    damageNotify_ = static_cast<uint8_t>(extension->first_event + XCB_DAMAGE_NOTIFY);
+    // Damage on the root window covers every window drawn on it; one report until the next
+    // subtract is enough to know that the pixels must be read again.
+    damage_ = xcb_generate_id(connection_);
+    xcb_damage_create(connection_, damage_, root_, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    const uint32_t structure = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &structure);
+    xcb_flush(connection_);
 }
 
 XWatch::~XWatch() {
     xcb_disconnect(connection_);
 }
 
+// Reads the reports queued so far; true when one of them says the screen changed.
+bool XWatch::takeChanges() {
+    bool changed = false;
+    bool damaged = false;
+    while (const Reply<xcb_generic_event_t> event{xcb_poll_for_event(connection_)}) {
+        const uint8_t type = event->response_type & 0x7f;
+        damaged = damaged || type == damageNotify_;
+        changed = changed || type == damageNotify_ || type == XCB_MAP_NOTIFY ||
+                  type == XCB_UNMAP_NOTIFY || type == XCB_CONFIGURE_NOTIFY ||
+                  type == XCB_DESTROY_NOTIFY;
+    }
+    if (damaged) {
+        // Re-arms the report for the next drawing.
+        xcb_damage_subtract(connection_, damage_, XCB_NONE, XCB_NONE);
+        xcb_flush(connection_);
+    }
+    return changed;
+}
+
+void XWatch::waitForChange(std::chrono::microseconds timeout) {
+    if (pendingChange_ || (pendingChange_ = takeChanges())) {
+        return;
+    }
+    pollfd descriptor{xcb_get_file_descriptor(connection_), POLLIN, 0};
+    const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(timeout);
+    poll(&descriptor, 1, static_cast<int>(std::max<long long>(1, milliseconds.count())));
+    pendingChange_ = takeChanges();
+}
+
 bool XWatch::paintedWindowShown() {
+    pendingChange_ = pendingChange_ || takeChanges();
+    if (pendingChange_) {
+        pendingChange_ = false;
+        shown_ = scan();
+    }
+    return shown_;
+}
+
+bool XWatch::scan() {
     const Reply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr));
     if (!tree) {
