@@ -1,6 +1,7 @@
 #include "platform/jpegdecoder.h"
 
 #include <QFile>
+#include <QtGlobal>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
@@ -17,6 +18,13 @@ namespace {
 constexpr int maxScans = 1000;
 // The library's own working memory (progressive pictures keep every coefficient).
 constexpr long maxLibraryMemory = 256L * 1024 * 1024;
+
+// The library writes each pixel as the four bytes of a QImage::Format_RGB32 pixel (0xffRRGGBB
+// in the machine's byte order, padding byte 0xff), so the picture goes to the screen as it is
+// decoded, without a 24-bit copy converted afterwards.
+constexpr J_COLOR_SPACE rgb32ColourSpace =
+    Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+constexpr int rgb32Components = 4;
 
 struct ErrorManager {
     jpeg_error_mgr pub; // first member: the library only sees a jpeg_error_mgr*
@@ -85,7 +93,7 @@ bool readHeader(Decompressor& d, const unsigned char* bytes, unsigned long size)
     d.cinfo.progress = &d.progress;
     jpeg_mem_src(&d.cinfo, bytes, size);
     jpeg_read_header(&d.cinfo, TRUE);
-    d.cinfo.out_color_space = JCS_RGB;
+    d.cinfo.out_color_space = rgb32ColourSpace;
     return true;
 }
 
@@ -104,7 +112,8 @@ bool readPixels(Decompressor& d, unsigned char* bits, std::ptrdiff_t bytesPerLin
     if (setjmp(d.err.jump) != 0)
         return false;
     jpeg_start_decompress(&d.cinfo);
-    if (d.cinfo.output_components != 3 || d.cinfo.output_width != d.cinfo.image_width ||
+    if (d.cinfo.output_components != rgb32Components ||
+        d.cinfo.output_width != d.cinfo.image_width ||
         d.cinfo.output_height != d.cinfo.image_height)
         jumpOut(reinterpret_cast<j_common_ptr>(&d.cinfo), JERR_CONVERSION_NOTIMPL);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
@@ -127,7 +136,7 @@ QImage decodeJpeg(const QByteArray& data) {
     if (width > maxJpegSide || height > maxJpegSide || width * height > maxJpegPixels)
         throw JpegError(JERR_IMAGE_TOO_BIG);
 
-    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     if (image.isNull())
         throw JpegError(JERR_OUT_OF_MEMORY);
     if (!readPixels(d, image.bits(), image.bytesPerLine()))

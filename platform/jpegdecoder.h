@@ -1,5 +1,5 @@
 #pragma once
-// Decoding of the program's JPEG pictures with libjpeg, into 24-bit colour.
+// Decoding of the program's JPEG pictures with libjpeg, into 32-bit colour ready for the screen.
 
 #include "base/failure.h"
 
@@ -23,7 +23,7 @@ private:
 inline constexpr int maxJpegSide = 8192;
 inline constexpr long long maxJpegPixels = 4096LL * 4096LL;
 
-// Decodes a whole JPEG held in memory into a Format_RGB888 image.
+// Decodes a whole JPEG held in memory into a Format_RGB32 image (opaque, grey pictures too).
 // Strict about damage: a stream the library can only finish by guessing (premature end of the
 // data, a bad Huffman code, data after the picture's end...) raises JpegError with the code of
 // the library's warning instead of returning a partly grey picture. Empty input raises the

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 
@@ -19,16 +20,16 @@ int storedScaleFor(qreal ratio) {
     return ratio > 1.0 ? 2 : 1;
 }
 
-QPixmap pixmapForRatio(const QImage& picture, int scale, qreal ratio) {
+QPixmap pixmapForRatio(QImage picture, int scale, qreal ratio) {
     if (picture.isNull() || scale < 1 || ratio <= 0)
         return {};
-    QImage shown = picture;
     if (std::abs(ratio - scale) > 1e-9) {
         const QSize pixels(qRound(picture.width() * ratio / scale),
                            qRound(picture.height() * ratio / scale));
-        shown = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    QPixmap pixmap = QPixmap::fromImage(shown);
+    // Handed over, so that a picture already in the screen's format becomes the pixmap itself.
+    QPixmap pixmap = QPixmap::fromImage(std::move(picture));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }

@@ -20,7 +20,7 @@ int storedScaleFor(qreal ratio);
 // `picture` holds `scale` pixels per designed pixel. The pixmap for `ratio`: the picture itself
 // when the ratio is its scale, else resampled smoothly to the ratio; its device pixel ratio is
 // `ratio` either way.
-QPixmap pixmapForRatio(const QImage& picture, int scale, qreal ratio);
+QPixmap pixmapForRatio(QImage picture, int scale, qreal ratio);
 
 // The JPEG picture at `path` for `ratio`, decoding only the stored resolution it needs (the
 // designed one when there is no twin). A picture the decoder refuses raises its failure.

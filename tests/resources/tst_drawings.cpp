@@ -377,7 +377,7 @@ private slots:
         // The layout stays the designed one, in logical pixels.
         QCOMPARE(shown.deviceIndependentSize().toSize(), QSize(473, 572));
         if (!stored.isEmpty()) {
-            QImage pixels = shown.toImage().convertToFormat(QImage::Format_RGB888);
+            QImage pixels = shown.toImage().convertToFormat(QImage::Format_RGB32);
             pixels.setDevicePixelRatio(1);
             QCOMPARE(pixels, platform::loadJpegResource(stored));
         }
