@@ -24,10 +24,13 @@ inline QString desktopEntryName() {
     return QStringLiteral("fr.vorlanique.quilvar");
 }
 
-// The icon of every window, at every size drawn for it (the designed 32 among them).
+// The icon of every window, at the sizes a title bar or task bar shows (the designed 32 among
+// them, 64 for it on a high-density screen). An X11 window carries every size it is given to
+// the window manager at each start, decoded and copied twice over, so the larger ones drawn for
+// launchers and menus stay with the desktop entry's theme icon (share/icons/hicolor).
 inline QIcon applicationIcon() {
     QIcon icon(QStringLiteral(":/icons/quilvar.png"));
-    for (int size : {16, 22, 24, 48, 64, 128, 256}) {
+    for (int size : {16, 22, 24, 48, 64}) {
         icon.addFile(QStringLiteral(":/icons/quilvar-%1.png").arg(size), QSize(size, size));
     }
     return icon;

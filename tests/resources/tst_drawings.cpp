@@ -423,7 +423,8 @@ private slots:
     }
     void theIconIsDrawnAtEachThemeSize() {
         QFETCH(int, size);
-        const QImage icon(QString(":/icons/quilvar-%1.png").arg(size));
+        // The files installed for the desktop entry; the window icon is built from the smaller.
+        const QImage icon(QString(QUILVAR_THEME_ICONS "/%1x%1/apps/quilvar.png").arg(size));
         QCOMPARE(icon.size(), QSize(size, size));
         // The designed pixels, wherever they fall at this size.
         const auto at = [size](double x, double y) {
