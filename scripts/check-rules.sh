@@ -42,8 +42,10 @@ folders='base|calc|format|print|platform|resources|widgets|ui|app|tests|bench|fu
 run-clang-tidy-14 -quiet -p "$build" -j "$(nproc)" \
     -header-filter="^$root/($folders)/.*\\.h$" "^$root/($folders)/.*\\.cpp$" \
     >"$build/clang-tidy.log" 2>&1 || true
-# Each finding once (a header's finding comes with every unit that includes it).
-findings=$(grep -E "^$root/($folders)/[^:]+:[0-9]+:[0-9]+: (warning|error):" "$build/clang-tidy.log" |
+# Each finding once (a header's finding comes with every unit that includes it). The script
+# always asks clang-tidy for colours, so their escapes go before the findings are picked out.
+findings=$(sed 's/\x1b\[[0-9;]*m//g' "$build/clang-tidy.log" |
+    grep -E "^$root/($folders)/[^:]+:[0-9]+:[0-9]+: (warning|error):" |
     sed "s|^$root/||" | sort -u || true)
 if [ -n "$findings" ] || ! grep -q . "$build/clang-tidy.log"; then
     echo "${findings:-clang-tidy printed nothing: did it run?}" | sed 's/^/  /'

@@ -3,6 +3,7 @@
 
 #include "base/failure.h"
 #include "platform/messagebox.h"
+#include "platform/ownedchild.h"
 #include "widgets/stringgrid/hinthook.h"
 #include "widgets/stringgrid/inplaceedit.h"
 #include "widgets/stringgrid/postednotify.h"
@@ -14,6 +15,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <memory>
 
 using stringgrid::GridOption;
 using stringgrid::GridOptions;
@@ -81,9 +83,9 @@ struct Window {
     ProbeGrid* grid;
     QLineEdit* other;
     Window() {
-        auto* layout = new QVBoxLayout(&window);
-        grid = new ProbeGrid;
-        other = new QLineEdit;
+        auto* layout = platform::makeChild<QVBoxLayout>(&window);
+        grid = platform::makeChild<ProbeGrid>(&window);
+        other = platform::makeChild<QLineEdit>(&window);
         layout->addWidget(grid);
         layout->addWidget(other);
         grid->setCells(1, 1, "un");
@@ -353,13 +355,13 @@ void TestStringGridEditor::focusMovesBetweenGridAndEditorAsOne() {
 }
 
 void TestStringGridEditor::destroyingWithOpenEditorIsSafe() {
-    auto* grid = new ProbeGrid;
+    auto grid = std::make_unique<ProbeGrid>();
     grid->setOptions(grid->Options() | GridOption::goEditing);
     grid->show();
     grid->ShowEditorChar('x');
     QPointer<InplaceEdit> editor = grid->InplaceEditor();
     QVERIFY(editor);
-    delete grid;
+    grid.reset();
     QVERIFY(editor.isNull());
 }
 
@@ -391,9 +393,9 @@ void TestStringGridEditor::failingNotificationIsShownAndTheNextStillRuns() {
 }
 
 void TestStringGridEditor::notificationForDestroyedGridIsDropped() {
-    auto* grid = new ProbeGrid;
-    stringgrid::postNotification(grid, 3024, 0, 0);
-    delete grid;
+    auto grid = std::make_unique<ProbeGrid>();
+    stringgrid::postNotification(grid.get(), 3024, 0, 0);
+    grid.reset();
     QCoreApplication::sendPostedEvents();
     stringgrid::postNotification(nullptr, 3024, 0, 0);
     stringgrid::sendNotification(nullptr, 3024, 0, 0);
