@@ -34,7 +34,7 @@ QPixmap pixmapForRatio(QImage picture, int scale, qreal ratio) {
     return pixmap;
 }
 
-QPixmap loadJpegPicture(const QString& path, qreal ratio) {
+StoredPicture loadStoredJpeg(const QString& path, qreal ratio) {
     int scale = storedScaleFor(ratio);
     QString stored = path;
     if (scale == 2) {
@@ -44,7 +44,12 @@ QPixmap loadJpegPicture(const QString& path, qreal ratio) {
             scale = 1;
         }
     }
-    return pixmapForRatio(loadJpegResource(stored), scale, ratio);
+    return {loadJpegResource(stored), scale};
+}
+
+QPixmap loadJpegPicture(const QString& path, qreal ratio) {
+    StoredPicture picture = loadStoredJpeg(path, ratio);
+    return pixmapForRatio(std::move(picture.image), picture.scale, ratio);
 }
 
 } // namespace platform

@@ -22,8 +22,18 @@ int storedScaleFor(qreal ratio);
 // `ratio` either way.
 QPixmap pixmapForRatio(QImage picture, int scale, qreal ratio);
 
-// The JPEG picture at `path` for `ratio`, decoding only the stored resolution it needs (the
-// designed one when there is no twin). A picture the decoder refuses raises its failure.
+// A stored resolution of a picture, decoded: `scale` pixels per designed pixel.
+struct StoredPicture {
+    QImage image;
+    int scale = 1;
+};
+
+// Decodes the stored resolution of the JPEG picture at `path` that `ratio` draws from (the
+// designed one when there is no twin). Touches no pixmap, so it may run on any thread. A
+// picture the decoder refuses raises its failure.
+StoredPicture loadStoredJpeg(const QString& path, qreal ratio);
+
+// The JPEG picture at `path` for `ratio`: loadStoredJpeg, then pixmapForRatio.
 QPixmap loadJpegPicture(const QString& path, qreal ratio);
 
 } // namespace platform

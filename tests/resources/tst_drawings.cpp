@@ -4,6 +4,8 @@
 
 #include "platform/glyphs.h"
 #include "platform/jpegdecoder.h"
+#include "platform/messagebox.h"
+#include "platform/picturebox.h"
 #include "platform/picturescale.h"
 #include "resources/resources.h"
 
@@ -391,6 +393,44 @@ private slots:
         QCOMPARE(shown.size(), QSize(628, 86));
         QCOMPARE(shown.devicePixelRatio(), 2.0);
         QCOMPARE(platform::twiceResolutionPath("a.b/banner.jpg"), QString("a.b/banner@2x.jpg"));
+    }
+
+    void aPictureDecodedAheadShowsAsIfDecodedWhenShown() {
+        platform::PictureBox ahead;
+        platform::PictureBox atShow;
+        for (platform::PictureBox* box : {&ahead, &atShow})
+            box->setPicture(":/pictures/imageg.jpg");
+        ahead.decodeAhead();
+        QVERIFY(ahead.pixmap().isNull());
+        ahead.show();
+        atShow.show();
+        QVERIFY(!ahead.pixmap().isNull());
+        QCOMPARE(ahead.pixmap().toImage(), atShow.pixmap().toImage());
+    }
+
+    void aRefusedPictureDecodedAheadRaisesItsFailureWhenShown() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("damaged.jpg");
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        QFile whole(":/pictures/banner.jpg");
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        damaged.write(whole.readAll().left(2000)); // the data ends before the picture does
+        damaged.close();
+        QStringList shown;
+        platform::setBoxResponder([&shown](const platform::BoxRequest& request) {
+            shown.append(request.text);
+            return platform::BoxAnswer::Ok;
+        });
+        platform::PictureBox box;
+        box.setPicture(path);
+        box.decodeAhead();
+        QVERIFY(shown.isEmpty());
+        box.show();
+        platform::setBoxResponder({});
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().startsWith("Erreur JPEG #"), qPrintable(shown.first()));
+        QVERIFY(box.pixmap().isNull());
     }
 
     void unusableStripsGiveNothing_data() {
