@@ -142,8 +142,8 @@ void TestComponentStreamFormText::faultsNameTheirLine() {
 }
 
 void TestComponentStreamFormText::theCommittedGridFormMatchesItsText() {
-    const QByteArray text = readFile(QFINDTESTDATA("../../resources/debitgrid.txt"));
-    const QByteArray committed = readFile(QFINDTESTDATA("../../resources/debitgrid.frm"));
+    const QByteArray text = readFile(QUILVAR_RESOURCES "/debitgrid.txt");
+    const QByteArray committed = readFile(QUILVAR_RESOURCES "/debitgrid.frm");
     QVERIFY(!text.isEmpty());
     QVERIFY(!committed.isEmpty());
     QCOMPARE(formOf(text).toHex(), committed.toHex());
