@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -33,7 +34,9 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
         buttons_.append(radio);
     }
     updateTabStop();
-    arrangeButtons();
+    // The buttons are placed once the group has its size: fitting the texts to the width a
+    // group is made with, which its owner always changes, would cost a font per narrowing
+    // step for nothing. Qt delivers the size as a resize event at the latest when first shown.
 }
 
 QRadioButton* RadioGroup::button(int index) const {
@@ -125,17 +128,41 @@ void RadioGroup::arrangeButtons() {
 }
 
 // The designed texts were measured in a narrower face than the ones at hand: rather than cut
-// an item's end off, narrow its letters just enough (down to 85 %).
+// an item's end off, narrow its letters just enough, in steps of 2 % down to 86 %.
 void RadioGroup::fitText(QRadioButton* button, int available) {
     button->setFont(QFont());
     const int needed = button->sizeHint().width();
     if (needed <= available) {
         return;
     }
+    constexpr int kWidest = 98;
+    constexpr int kNarrowest = 86;
     QFont narrow = button->font();
-    for (int stretch = 98; stretch >= 85 && button->sizeHint().width() > available; stretch -= 2) {
+    const auto fitsAt = [&](int stretch) {
         narrow.setStretch(stretch);
         button->setFont(narrow);
+        return button->sizeHint().width() <= available;
+    };
+    // Each stretch tried loads a font. The width of the text at full stretch predicts the one
+    // that fits; from there, the search steps to the widest that fits, as a search from the
+    // widest down would end, and settles on the narrowest when none fits.
+    const int textWidth = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+    const double predicted =
+        textWidth > 0 ? 100.0 * (available - (needed - textWidth)) / textWidth : kNarrowest;
+    int stretch = kNarrowest + 2 * static_cast<int>(std::lround((predicted - kNarrowest) / 2));
+    stretch = std::clamp(stretch, kNarrowest, kWidest);
+    if (stretch < kWidest && fitsAt(stretch + 2)) {
+        stretch += 2;
+        while (stretch < kWidest && fitsAt(stretch + 2)) {
+            stretch += 2;
+        }
+        if (narrow.stretch() != stretch) {
+            fitsAt(stretch); // the last one tried was too wide
+        }
+    } else {
+        while (!fitsAt(stretch) && stretch > kNarrowest) {
+            stretch -= 2;
+        }
     }
 }
 

@@ -16,6 +16,17 @@ QAccessibleInterface* accessible(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget);
 }
 
+// The width a radio button asks for with its text at the given stretch (100: not narrowed).
+int widthAt(const QString& text, int stretch) {
+    QRadioButton button(text);
+    QFont font = button.font();
+    if (stretch != 100) {
+        font.setStretch(stretch);
+    }
+    button.setFont(font);
+    return button.sizeHint().width();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Route)
@@ -33,6 +44,7 @@ private slots:
     void theCheckedItemStaysCheckedWhenToggledAgain();
     void arrowsWrapAroundAndCarryTheOnlyTabStop();
     void noChoiceUnchecksEveryItem();
+    void aLongItemNarrowsToTheWidestStretchThatFits();
 
 private:
     QString checkedItems() const;
@@ -50,6 +62,30 @@ void TestRadioGroup::init() {
 }
 
 // The checked items as the widgets and as assistive tools see them ("1" and "1" for item 1).
+void TestRadioGroup::aLongItemNarrowsToTheWidestStretchThatFits() {
+    const QString item = QStringLiteral("Saisie de l'angle et de GRANDE hauteur");
+    const int full = widthAt(item, 100);
+    // From a little room to spare to far too little, a pixel at a time.
+    for (int available = full + 3; available >= full - 40; --available) {
+        platform::RadioGroup group(QStringLiteral("Votre choix"), QStringList{item});
+        group.resize(available + 10, 60); // the buttons are 10 px narrower than their group
+        group.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&group));
+        QCOMPARE(group.button(0)->width(), available);
+        // The answer of a search from the widest stretch down, one step at a time.
+        int expected = 100;
+        while (expected > 86 && widthAt(item, expected) > available) {
+            expected -= 2;
+        }
+        const int stretch = group.button(0)->font().stretch();
+        QVERIFY2((stretch == 0 ? 100 : stretch) == expected,
+                 qPrintable(QStringLiteral("%1 px: stretch %2 instead of %3")
+                                .arg(available)
+                                .arg(stretch)
+                                .arg(expected)));
+    }
+}
+
 QString TestRadioGroup::checkedItems() const {
     QString byWidget;
     QString byTool;
