@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace platform {
@@ -24,16 +25,31 @@ void ensureSubstitutions() {
 
 } // namespace
 
-QFont dialogFont() {
+QString installedFamily(const QString& designed) {
     ensureSubstitutions();
-    QFont font(QStringLiteral("MS Sans Serif"));
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(designed, Qt::CaseInsensitive)) {
+        return designed;
+    }
+    const QStringList substitutes = QFont::substitutes(designed);
+    for (const QString& substitute : substitutes) {
+        if (installed.contains(substitute, Qt::CaseInsensitive)) {
+            return substitute;
+        }
+    }
+    return designed;
+}
+
+QFont dialogFont() {
+    static const QString family = installedFamily(QStringLiteral("MS Sans Serif"));
+    QFont font(family);
     font.setPixelSize(11);
     return font;
 }
 
 QFont arialBold(int pixelSize) {
-    ensureSubstitutions();
-    QFont font(QStringLiteral("Arial"));
+    static const QString family = installedFamily(QStringLiteral("Arial"));
+    QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(true);
     return font;
