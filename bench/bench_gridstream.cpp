@@ -32,6 +32,13 @@ void startFromReleasedHeap(benchmark::State& state) {
 // Stream indices are 16-bit, so both grids keep their rows below 65536.
 constexpr int kCols = 40;
 
+// Every cell's text has the same length at every grid size (seven digits), so that twice the
+// cells are twice the bytes: with the number's own width, the larger grid's texts would be a
+// digit longer for half its cells and the ratio would count that.
+QString cellText(int number) {
+    return QStringLiteral("%1 é").arg(number, 7, 10, QLatin1Char('0'));
+}
+
 // A filled grid of kCols columns and the given rows, with some settings; one per size.
 TStringAlignGrid& filledGrid(int rows) {
     static std::map<int, std::unique_ptr<TStringAlignGrid>> grids;
@@ -42,7 +49,7 @@ TStringAlignGrid& filledGrid(int rows) {
         grid->setRowCount(rows);
         for (int col = 0; col < kCols; ++col) {
             for (int row = 0; row < rows; ++row) {
-                grid->setCells(col, row, QStringLiteral("%1 é").arg(row * kCols + col));
+                grid->setCells(col, row, cellText(row * kCols + col));
             }
             grid->SetAlignCol(col, aligngrid::TMyAlign(col % 3));
         }
