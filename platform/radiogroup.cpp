@@ -144,25 +144,18 @@ void RadioGroup::fitText(QRadioButton* button, int available) {
         return button->sizeHint().width() <= available;
     };
     // Each stretch tried loads a font. The width of the text at full stretch predicts the one
-    // that fits; from there, the search steps to the widest that fits, as a search from the
-    // widest down would end, and settles on the narrowest when none fits.
+    // that fits; from there the search steps up while the next one fits, then down until one
+    // fits: the widest that fits, as a search from the widest down would end, or the narrowest.
     const int textWidth = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
     const double predicted =
         textWidth > 0 ? 100.0 * (available - (needed - textWidth)) / textWidth : kNarrowest;
     int stretch = kNarrowest + 2 * static_cast<int>(std::lround((predicted - kNarrowest) / 2));
     stretch = std::clamp(stretch, kNarrowest, kWidest);
-    if (stretch < kWidest && fitsAt(stretch + 2)) {
+    while (stretch < kWidest && fitsAt(stretch + 2)) {
         stretch += 2;
-        while (stretch < kWidest && fitsAt(stretch + 2)) {
-            stretch += 2;
-        }
-        if (narrow.stretch() != stretch) {
-            fitsAt(stretch); // the last one tried was too wide
-        }
-    } else {
-        while (!fitsAt(stretch) && stretch > kNarrowest) {
-            stretch -= 2;
-        }
+    }
+    while (!fitsAt(stretch) && stretch > kNarrowest) {
+        stretch -= 2;
     }
 }
 

@@ -61,7 +61,6 @@ void TestRadioGroup::init() {
     QVERIFY(QTest::qWaitForWindowExposed(group_.get()));
 }
 
-// The checked items as the widgets and as assistive tools see them ("1" and "1" for item 1).
 void TestRadioGroup::aLongItemNarrowsToTheWidestStretchThatFits() {
     const QString item = QStringLiteral("Saisie de l'angle et de GRANDE hauteur");
     const int full = widthAt(item, 100);
@@ -86,6 +85,7 @@ void TestRadioGroup::aLongItemNarrowsToTheWidestStretchThatFits() {
     }
 }
 
+// The checked items as the widgets and as assistive tools see them ("1" and "1" for item 1).
 QString TestRadioGroup::checkedItems() const {
     QString byWidget;
     QString byTool;
