@@ -1,6 +1,7 @@
 // The main window as it stands: where its controls are and what they are named, the drawing
 // that follows the shape, and the fields each mode and joint choice enables or renames.
 
+#include "platform/fonts.h"
 #include "platform/label.h"
 #include "platform/picturebox.h"
 #include "ui/main/fieldcolour.h"
@@ -31,6 +32,7 @@ private slots:
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void everyControlIsNamedForAssistiveTools();
+    void fieldsTakeTheFaceFontAndTheDesktopFontStays();
     void choiceTextsAreNotCut();
     void shapeSwapsDrawingAndLayoutAndBack();
     void labelsStayAboveTheVisibleDrawing();
@@ -78,6 +80,16 @@ void TestMainForm::controlsStandWhereDesigned() {
     QVERIFY(!form_->BitBtnClose->icon().isNull());
     QVERIFY(!form_->SpeedButtonCalcul->icon().isNull());
     QCOMPARE(form_->windowTitle(), QStringLiteral("Calculs pour un panneau trapézoïdal"));
+}
+
+// The window is made against its face font; boxes and tips keep the desktop's afterwards.
+void TestMainForm::fieldsTakeTheFaceFontAndTheDesktopFontStays() {
+    const QFont desktop = QGuiApplication::font();
+    QVERIFY(desktop.family() != platform::dialogFont().family());
+    const TMainForm another;
+    QCOMPARE(QGuiApplication::font(), desktop);
+    QCOMPARE(another.EditLargeur->font(), another.font());
+    QCOMPARE(another.EditLargeur->font().family(), platform::dialogFont().family());
 }
 
 void TestMainForm::everyControlIsNamedForAssistiveTools() {
