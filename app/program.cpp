@@ -2,6 +2,7 @@
 
 #include "app/appsettings.h"
 #include "platform/decimalmark.h"
+#include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "resources/resources.h"
@@ -18,7 +19,7 @@
 
 namespace app {
 
-Program::Program() {
+Program::Program(platform::FontConfigLoader* fontConfig) {
     frenchInstalled_ =
         qtFrench_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -32,6 +33,9 @@ Program::Program() {
     QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());
 
+    if (fontConfig != nullptr) {
+        fontConfig->wait();
+    }
     MainForm_ = std::make_unique<TMainForm>();
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());

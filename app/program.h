@@ -11,6 +11,7 @@ class TMainForm;
 
 namespace platform {
 class DecimalMarkWatcher;
+class FontConfigLoader;
 } // namespace platform
 
 namespace app {
@@ -19,7 +20,9 @@ class Program {
 public:
     // Start-up, in order: Qt's own French texts, the fonts, the decimal mark, the window icon,
     // the help file, then the windows, each created once and hidden. Needs the QApplication.
-    Program();
+    // A font configuration loading ahead is waited for before the windows, the first to ask
+    // for a font.
+    explicit Program(platform::FontConfigLoader* fontConfig = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -9,7 +9,8 @@ LIBRARIES = ["base", "calc", "format", "print", "platform", "resources", "string
              "stringgrid", "aligngrid_model", "aligngrid", "ui_main", "ui_debit", "ui_about",
              "quilvar_app", "quilvar"]
 OUTSIDE = {"Qt6::Core": "Qt Core", "Qt6::Gui": "Qt Gui", "Qt6::Widgets": "Qt Widgets",
-           "Qt6::PrintSupport": "Qt PrintSupport", "JPEG::JPEG": "libjpeg", "dl": "libdl"}
+           "Qt6::PrintSupport": "Qt PrintSupport", "JPEG::JPEG": "libjpeg",
+           "Fontconfig::Fontconfig": "fontconfig", "dl": "libdl"}
 
 
 def main(path):

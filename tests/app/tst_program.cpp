@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "calc/numbertext.h"
+#include "platform/fontconfigloader.h"
 #include "platform/helpviewer.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
@@ -61,7 +62,9 @@ void TestProgram::init() {
         boxes_.append(request);
         return platform::BoxAnswer::Ok;
     });
-    program_ = std::make_unique<app::Program>();
+    // As the program starts: the font configuration loading ahead while Qt starts.
+    platform::FontConfigLoader fontConfig;
+    program_ = std::make_unique<app::Program>(&fontConfig);
 }
 
 void TestProgram::cleanup() {
