@@ -10,7 +10,8 @@
 //
 //   bench_startup [--launches N] [--memory-launches M] [--quilvar PATH] [--baseline PATH]
 //
-// Runs on the X display in DISPLAY, or starts an Xvfb of its own when there is none.
+// Runs on the X display in DISPLAY, or starts an Xvfb of its own when there is none, and gives
+// both programs a session bus of its own (dbus-daemon), or none where dbus-daemon is missing.
 
 #include "bench/startup/xwatch.h"
 #include "bench/stats.h"
@@ -60,18 +61,25 @@ std::string directoryOfSelf() {
     return self.substr(0, self.rfind('/'));
 }
 
-// The environment of the launched programs: ours, on the watched display, on X11.
-std::vector<std::string> childEnvironment(const std::string& display) {
+// Where no session bus can be had: an address that refuses at once. With no address at all,
+// every Qt program would start a bus of its own through dbus-launch, where that is installed.
+constexpr const char* kNoBus = "unix:path=/dev/null/no-session-bus";
+
+// The environment of the launched programs: ours, on the watched display, on X11, on the given
+// session bus.
+std::vector<std::string> childEnvironment(const std::string& display, const std::string& bus) {
     std::vector<std::string> variables;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string variable(*entry);
         if (variable.rfind("DISPLAY=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-            variable.rfind("WAYLAND_DISPLAY=", 0) != 0) {
+            variable.rfind("WAYLAND_DISPLAY=", 0) != 0 &&
+            variable.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0) {
             variables.push_back(variable);
         }
     }
     variables.push_back("DISPLAY=" + display);
     variables.emplace_back("QT_QPA_PLATFORM=xcb");
+    variables.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus);
     return variables;
 }
 
@@ -157,39 +165,49 @@ Launch launchOnce(const std::string& program, bench::XWatch& watch,
     return launch;
 }
 
-// An Xvfb of our own, on the first free display it finds, for as long as the run lasts.
-class OwnXvfb {
+// A server of our own for as long as the run lasts, which writes where it can be reached on a
+// descriptor given among its arguments as "{fd}": Xvfb its display number, dbus-daemon its
+// address. Raises when it cannot start or says nothing.
+class OwnServer {
 public:
-    OwnXvfb() {
+    explicit OwnServer(std::vector<std::string> arguments) {
         int fds[2];
         if (pipe(fds) != 0) {
             throw std::runtime_error("pipe");
         }
-        pid_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
-                      "-nolisten", "tcp", "-noreset"},
-                     childEnvironment(":0"), true);
+        for (std::string& argument : arguments) {
+            const std::size_t at = argument.find("{fd}");
+            if (at != std::string::npos) {
+                argument.replace(at, 4, std::to_string(fds[1]));
+            }
+        }
+        try {
+            pid_ = spawn(arguments, childEnvironment(":0", kNoBus), true);
+        } catch (const std::runtime_error&) {
+            close(fds[0]);
+            close(fds[1]);
+            throw;
+        }
         close(fds[1]);
-        std::string number;
         char c = 0;
         while (read(fds[0], &c, 1) == 1 && c != '\n') {
-            number += c;
+            said_ += c;
         }
         close(fds[0]);
-        if (number.empty()) {
+        if (said_.empty()) {
             stop(pid_);
-            throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
+            throw std::runtime_error(arguments[0] + " did not start");
         }
-        display_ = ":" + number;
     }
-    ~OwnXvfb() { stop(pid_); }
-    OwnXvfb(const OwnXvfb&) = delete;
-    OwnXvfb& operator=(const OwnXvfb&) = delete;
+    ~OwnServer() { stop(pid_); }
+    OwnServer(const OwnServer&) = delete;
+    OwnServer& operator=(const OwnServer&) = delete;
 
-    const std::string& display() const { return display_; }
+    const std::string& said() const { return said_; }
 
 private:
     pid_t pid_ = 0;
-    std::string display_;
+    std::string said_;
 };
 
 void printRow(const char* name, const bench::Summary& paint, const bench::Summary& memory) {
@@ -237,15 +255,31 @@ Options parse(int argc, char** argv) {
 
 int run(int argc, char** argv) {
     const Options options = parse(argc, argv);
-    std::optional<OwnXvfb> xvfb;
+    std::optional<OwnServer> xvfb;
     const char* given = std::getenv("DISPLAY");
     std::string display = given != nullptr ? given : "";
     if (display.empty()) {
-        xvfb.emplace();
-        display = xvfb->display();
+        try {
+            xvfb.emplace(std::vector<std::string>{"Xvfb", "-displayfd", "{fd}", "-screen", "0",
+                                                  "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+        } catch (const std::runtime_error& failure) {
+            throw std::runtime_error(std::string(failure.what()) +
+                                     " (is the xvfb package installed?)");
+        }
+        display = ":" + xvfb->said();
+    }
+    // Both programs meet a session bus of their own, as on a desktop, where Qt asks it at start
+    // whether assistive tools listen; without one, the same for both.
+    std::optional<OwnServer> bus;
+    try {
+        bus.emplace(std::vector<std::string>{"dbus-daemon", "--session", "--nofork",
+                                             "--print-address={fd}"});
+    } catch (const std::runtime_error&) {
+        // No dbus-daemon here: no bus for either.
     }
     bench::XWatch watch(display);
-    const std::vector<std::string> environment = childEnvironment(display);
+    const std::vector<std::string> environment =
+        childEnvironment(display, bus ? bus->said() : kNoBus);
 
     // One launch of each first, so that both start from warm file caches.
     launchOnce(options.baseline, watch, environment, false);
@@ -275,8 +309,9 @@ int run(int argc, char** argv) {
         }
     }
 
-    std::printf("start-up on X display %s, %d launches each, alternating, memory read in %d\n",
-                display.c_str(), options.launches, options.memoryLaunches);
+    std::printf("start-up on X display %s, %s, %d launches each, alternating, memory read in %d\n",
+                display.c_str(), bus ? "a session bus of its own" : "no session bus",
+                options.launches, options.memoryLaunches);
     const bench::Summary ourPaintSummary = bench::summarize(ourPaint);
     const bench::Summary basePaintSummary = bench::summarize(basePaint);
     const bench::Summary ourMemorySummary = bench::summarize(ourMemory);
