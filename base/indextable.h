@@ -136,7 +136,10 @@ public:
 private:
     static int plusOne(int index) noexcept { return index < INT_MAX ? index + 1 : INT_MAX; }
 
+    // Past the last entry needs no search: a load or a fill asks that of every value it stores.
     const_iterator lowerBound(int index) const noexcept {
+        if (entries_.empty() || entries_.back().first < index)
+            return entries_.cend();
         return std::lower_bound(entries_.cbegin(), entries_.cend(), index,
                                 [](const Entry& e, int i) { return e.first < i; });
     }

@@ -3,6 +3,8 @@
 #include "format/componentstreamtext.h"
 #include "format/cp1252.h"
 
+#include <bit>
+#include <cstring>
 #include <optional>
 
 namespace format {
@@ -56,9 +58,14 @@ std::uint64_t ComponentReader::readLE(int bytes) {
         truncated();
     }
     std::uint64_t value = 0;
-    for (int i = 0; i < bytes; ++i) {
-        value |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(data_[position_ + i]))
-                 << (8 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        // One load instead of a shift a byte: every integer of a form comes through here.
+        std::memcpy(&value, data_.data() + position_, static_cast<std::size_t>(bytes));
+    } else {
+        for (int i = 0; i < bytes; ++i) {
+            value |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(data_[position_ + i]))
+                     << (8 * i);
+        }
     }
     position_ += bytes;
     return value;

@@ -2,15 +2,25 @@
 
 #include "format/cp1252.h"
 
+#include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <optional>
 
 namespace format {
 
 void ComponentWriter::appendLE(std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        data_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    // One append rather than a growth check a byte: every integer of a form comes through here.
+    std::array<char, sizeof value> le{};
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(le.data(), &value, sizeof value);
+    } else {
+        for (std::size_t i = 0; i < le.size(); ++i) {
+            le[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
     }
+    data_.append(le.data(), static_cast<std::size_t>(bytes));
 }
 
 void ComponentWriter::appendU16(std::uint16_t value) {
