@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace bench {
@@ -34,7 +35,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     enum class Clock { Cpu, Real };
 
-    explicit RatioReporter(Clock clock = Clock::Cpu) : clock_(clock) {}
+    // Colours only on a terminal: the library applies --benchmark_color to its own reporter
+    // alone, and in a file or a pipe the escapes would stand in front of the ratio lines.
+    explicit RatioReporter(Clock clock = Clock::Cpu)
+        : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_ColorTabular : OO_Tabular),
+          clock_(clock) {}
 
     // Keeps the repetitions and shows only each benchmark's median and variation, which are the
     // figures; the repetitions themselves would bury them.
