@@ -5,18 +5,15 @@
 //   scrolling to a far row and painting.
 // Prints each figure as a ratio, large grid / small grid, measured in this run.
 
-#include "bench/ratioreporter.h"
+#include "bench/pairedratio.h"
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QApplication>
 #include <QImage>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
@@ -39,79 +36,67 @@ std::unique_ptr<stringgrid::StringGrid> openGrid(int rows) {
 
 void paint(stringgrid::StringGrid& grid, QImage& image) {
     grid.viewport()->render(&image);
-    benchmark::DoNotOptimize(image.constBits());
+    bench::keep(image.constBits());
 }
 
-void openAndPaint(benchmark::State& state, int rows) {
-    QImage image(800, 250, QImage::Format_RGB32);
-    for (auto _ : state) {
-        auto grid = openGrid(rows);
-        paint(*grid, image);
-    }
-}
-
-void openSmall(benchmark::State& state) {
-    openAndPaint(state, SmallRows);
-}
-void openLarge(benchmark::State& state) {
-    openAndPaint(state, LargeRows);
-}
-
-void paintOnly(benchmark::State& state, int rows) {
+void openAndPaint(int rows) {
+    static QImage image(800, 250, QImage::Format_RGB32);
     auto grid = openGrid(rows);
-    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
-    for (auto _ : state)
-        paint(*grid, image);
+    paint(*grid, image);
 }
 
-void paintSmall(benchmark::State& state) {
-    paintOnly(state, SmallRows);
-}
-void paintLarge(benchmark::State& state) {
-    paintOnly(state, LargeRows);
-}
+// An open grid whose viewport is painted again and again.
+class Painter {
+public:
+    explicit Painter(int rows)
+        : grid_(openGrid(rows)), image_(grid_->viewport()->size(), QImage::Format_RGB32) {}
+    void paint() { ::paint(*grid_, image_); }
 
-void scrollAndPaintLarge(benchmark::State& state) {
-    auto grid = openGrid(LargeRows);
-    grid->setRowHeights(LargeRows / 2, 60); // one own height: positions come from the sums
-    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
-    // Far places with as much text in view as the small grid has.
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> row(1, LargeRows - 20);
-    std::vector<int> tops(64);
-    for (int& top : tops) {
-        top = row(random);
-        for (int r = top; r < top + 12; ++r)
-            for (int col = 0; col < 12; ++col)
-                grid->setCells(col, r, QStringLiteral("%1 x %2").arg(col).arg(r));
+    // Far places with as much text in view as the small grid has, shown in turn by
+    // scrollAndPaint.
+    void fillFarPlaces() {
+        grid_->setRowHeights(LargeRows / 2, 60); // one own height: positions come from the sums
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> row(1, grid_->RowCount() - 20);
+        tops_.resize(64);
+        for (int& top : tops_) {
+            top = row(random);
+            for (int r = top; r < top + 12; ++r)
+                for (int col = 0; col < 12; ++col)
+                    grid_->setCells(col, r, QStringLiteral("%1 x %2").arg(col).arg(r));
+        }
     }
-    std::size_t next = 0;
-    for (auto _ : state) {
-        grid->setTopRow(tops[next++ % tops.size()]);
-        paint(*grid, image);
+    void scrollAndPaint() {
+        grid_->setTopRow(tops_[next_++ % tops_.size()]);
+        paint();
     }
-}
 
-BENCHMARK(openSmall)->Unit(benchmark::kMillisecond);
-BENCHMARK(openLarge)->Unit(benchmark::kMillisecond);
-BENCHMARK(paintSmall)->Unit(benchmark::kMillisecond);
-BENCHMARK(paintLarge)->Unit(benchmark::kMillisecond);
-BENCHMARK(scrollAndPaintLarge)->Unit(benchmark::kMillisecond);
+private:
+    std::unique_ptr<stringgrid::StringGrid> grid_;
+    QImage image_;
+    std::vector<int> tops_;
+    std::size_t next_ = 0;
+};
 
-// Keeps each benchmark's time per iteration to print the ratios at the end.
 } // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    bench::initialize(&argc, argv);
-    bench::RatioReporter reporter(bench::RatioReporter::Clock::Real);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("open 1 000 000 rows / 10 rows", "openLarge", "openSmall", 1.5);
-    reporter.printRatio("paint 1 000 000 rows / 10 rows", "paintLarge", "paintSmall", 1.5);
-    reporter.printRatio("scroll and paint 1 000 000 rows / paint 10 rows", "scrollAndPaintLarge",
-                        "paintSmall", 1.5);
-    benchmark::Shutdown();
+    const int repetitions = bench::repetitionsFrom(argc, argv);
+    bench::printPairedRatio("open 1 000 000 rows / 10 rows",
+                            {"open and paint, 1 000 000 rows", [] { openAndPaint(LargeRows); }},
+                            {"open and paint, 10 rows", [] { openAndPaint(SmallRows); }},
+                            repetitions, 1.5);
+    Painter large(LargeRows);
+    Painter small(SmallRows);
+    bench::printPairedRatio("paint 1 000 000 rows / 10 rows",
+                            {"paint, 1 000 000 rows", [&] { large.paint(); }},
+                            {"paint, 10 rows", [&] { small.paint(); }}, repetitions, 1.5);
+    large.fillFarPlaces();
+    bench::printPairedRatio("scroll and paint 1 000 000 rows / paint 10 rows",
+                            {"scroll and paint, 1 000 000 rows", [&] { large.scrollAndPaint(); }},
+                            {"paint, 10 rows", [&] { small.paint(); }}, repetitions, 1.5);
     return 0;
 }

@@ -10,7 +10,7 @@
 // repetition to the next. What those pages cost grows with the memory a load takes, so that memory
 // is measured on its own: the heap each case grows, from a heap handed back to the system.
 //
-// Usage: bench_gridstream [--repetitions=N]  (15 by default)
+// Usage: bench_gridstream [--repetitions=N]
 
 #include "bench/pairedratio.h"
 #include "widgets/aligngrid/alignstream.h"
@@ -25,7 +25,6 @@
 #include <malloc.h>
 #include <map>
 #include <memory>
-#include <string_view>
 
 namespace {
 
@@ -129,37 +128,21 @@ void printMemoryRatio() {
                 ratio <= 2.1 ? "ok" : "ABOVE AIM");
 }
 
-int repetitionsFrom(int argc, char** argv) {
-    constexpr std::string_view option = "--repetitions=";
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument.substr(0, option.size()) == option) {
-            const int count = std::atoi(argv[i] + option.size());
-            return count > 0 ? count : 1;
-        }
-    }
-    return 15;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int repetitions = repetitionsFrom(argc, argv);
+    const int repetitions = bench::repetitionsFrom(argc, argv);
     keepEveryBlockInTheHeap();
     printMemoryRatio();
 
-    const auto of1M = [] { writeAndRead(kRowsOf1M); };
-    const auto of2M = [] { writeAndRead(kRowsOf2M); };
-    const auto dataStream = [] { dataStreamWriteAndRead(kRowsOf1M); };
-    const bench::PairedTimes sizes = bench::timeInPairs(of2M, of1M, repetitions);
-    const bench::PairedTimes formats = bench::timeInPairs(of1M, dataStream, repetitions);
-
-    bench::printTimes("form data, 1 000 000 cells", formats.ours);
-    bench::printTimes("form data, 2 000 000 cells", sizes.ours);
-    bench::printTimes("QDataStream, 1 000 000 text cells", formats.baseline);
-    bench::printPairedRatio("2 000 000 cells / 1 000 000 cells", sizes, 2.1);
-    bench::printPairedRatio("form data / QDataStream, 1 000 000 text cells", formats, 1.5);
+    const bench::Work of1M{"form data, 1 000 000 cells", [] { writeAndRead(kRowsOf1M); }};
+    const bench::Work of2M{"form data, 2 000 000 cells", [] { writeAndRead(kRowsOf2M); }};
+    const bench::Work dataStream{"QDataStream, 1 000 000 text cells",
+                                 [] { dataStreamWriteAndRead(kRowsOf1M); }};
+    bench::printPairedRatio("2 000 000 cells / 1 000 000 cells", of2M, of1M, repetitions, 2.1);
+    bench::printPairedRatio("form data / QDataStream, 1 000 000 text cells", of1M, dataStream,
+                            repetitions, 1.5);
     return 0;
 }

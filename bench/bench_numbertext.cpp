@@ -3,14 +3,13 @@
 //   ParseNumber against strtold, both reading the same texts with a full stop as the mark.
 // Prints each figure as a ratio, ours / C library, measured in this run.
 
-#include "bench/ratioreporter.h"
+#include "bench/pairedratio.h"
 #include "calc/numbertext.h"
 
-#include <benchmark/benchmark.h>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <new>
 #include <random>
 #include <string>
@@ -73,68 +72,49 @@ const Samples& samples() {
     return built;
 }
 
-void formatNumber(benchmark::State& state) {
-    const Samples& s = samples();
-    const std::size_t before = allocations;
-    for (auto _ : state) {
-        for (long double value : s.values) {
-            std::string text = calc::FormatNumber(value, 1, '.');
-            benchmark::DoNotOptimize(text.data());
-        }
+// One pass over the samples each: FormatNumber, snprintf, ParseNumber, strtold.
+void formatNumbers() {
+    for (long double value : samples().values) {
+        std::string text = calc::FormatNumber(value, 1, '.');
+        bench::keep(text.data());
     }
-    state.SetItemsProcessed(state.iterations() * Count);
-    state.counters["allocs/call"] =
-        static_cast<double>(allocations - before) / static_cast<double>(state.iterations() * Count);
 }
 
-void snprintfBaseline(benchmark::State& state) {
-    const Samples& s = samples();
-    for (auto _ : state) {
-        for (long double value : s.values) {
-            char text[64];
-            std::snprintf(text, sizeof text, "%.17Le", value);
-            benchmark::DoNotOptimize(text);
-        }
+void printAll() {
+    for (long double value : samples().values) {
+        std::array<char, 64> text{};
+        std::snprintf(text.data(), text.size(), "%.17Le", value);
+        bench::keep(text.data());
     }
-    state.SetItemsProcessed(state.iterations() * Count);
 }
 
-void parseNumber(benchmark::State& state) {
-    const Samples& s = samples();
-    for (auto _ : state) {
-        for (const std::string& text : s.texts) {
-            benchmark::DoNotOptimize(calc::ParseNumber(text, '.'));
-        }
+void parseNumbers() {
+    for (const std::string& text : samples().texts) {
+        const long double value = calc::ParseNumber(text, '.');
+        bench::keep(&value);
     }
-    state.SetItemsProcessed(state.iterations() * Count);
 }
 
-void strtoldBaseline(benchmark::State& state) {
-    const Samples& s = samples();
-    for (auto _ : state) {
-        for (const std::string& text : s.texts) {
-            benchmark::DoNotOptimize(std::strtold(text.c_str(), nullptr));
-        }
+void strtoldAll() {
+    for (const std::string& text : samples().texts) {
+        const long double value = std::strtold(text.c_str(), nullptr);
+        bench::keep(&value);
     }
-    state.SetItemsProcessed(state.iterations() * Count);
 }
 
-BENCHMARK(formatNumber)->Unit(benchmark::kMillisecond);
-BENCHMARK(snprintfBaseline)->Unit(benchmark::kMillisecond);
-BENCHMARK(parseNumber)->Unit(benchmark::kMillisecond);
-BENCHMARK(strtoldBaseline)->Unit(benchmark::kMillisecond);
-
-// Keeps each benchmark's time per iteration to print the ratios at the end.
 } // namespace
 
 int main(int argc, char** argv) {
-    bench::initialize(&argc, argv);
-    samples(); // built once, outside every measurement
-    bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("FormatNumber / snprintf(\"%.17Le\")", "formatNumber", "snprintfBaseline",
-                        0.2);
-    reporter.printRatio("ParseNumber / strtold", "parseNumber", "strtoldBaseline", 0.5);
-    benchmark::Shutdown();
+    const int repetitions = bench::repetitionsFrom(argc, argv);
+    formatNumbers(); // also builds the samples, outside every measurement
+    const std::size_t formatted = allocations;
+    formatNumbers();
+    std::printf("heap allocations a FormatNumber call: %.3f\n",
+                double(allocations - formatted) / Count);
+    bench::printPairedRatio("FormatNumber / snprintf(\"%.17Le\")",
+                            {"FormatNumber, 100 000 values", formatNumbers},
+                            {"snprintf %.17Le, 100 000 values", printAll}, repetitions, 0.2);
+    bench::printPairedRatio("ParseNumber / strtold", {"ParseNumber, 100 000 texts", parseNumbers},
+                            {"strtold, 100 000 texts", strtoldAll}, repetitions, 0.5);
     return 0;
 }
