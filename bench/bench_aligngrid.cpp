@@ -109,6 +109,7 @@ long long emptyTablesBytes(int rows) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::fixAddressLayout(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

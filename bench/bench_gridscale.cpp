@@ -81,6 +81,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::fixAddressLayout(argv);
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);

@@ -131,6 +131,7 @@ void printMemoryRatio() {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::fixAddressLayout(argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int repetitions = bench::repetitionsFrom(argc, argv);

@@ -105,6 +105,7 @@ void strtoldAll() {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::fixAddressLayout(argv);
     const int repetitions = bench::repetitionsFrom(argc, argv);
     formatNumbers(); // also builds the samples, outside every measurement
     const std::size_t formatted = allocations;
