@@ -14,6 +14,7 @@
 
 #include <QFrame>
 #include <QKeyEvent>
+#include <exception>
 #include <utility>
 
 namespace {
@@ -65,6 +66,9 @@ void TFormDebitDlg::createGrid() {
     StringAlignGrid = platform::makeChild<TStringAlignGrid>(this);
     StringAlignGrid->setObjectName(QStringLiteral("StringAlignGrid"));
     StringAlignGrid->setAccessibleName(QStringLiteral("Tableau de la fiche de débit"));
+    // What fails inside the grid's own handlers comes back here and is shown as ours are.
+    StringAlignGrid->setFailureReporter(
+        [](const std::exception& failure) { platform::ShowFailure(failure); });
     // A damaged form leaves the grid as created: the failure is shown and the window still
     // serves, filling what cells it has.
     platform::guarded([this] {

@@ -1,7 +1,7 @@
 #include "widgets/stringgrid/hinthook.h"
 
 #include "platform/ownedchild.h"
-#include "platform/showfailure.h"
+#include "widgets/stringgrid/stringgrid.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QToolTip>
 #include <QWidget>
+#include <exception>
 
 namespace stringgrid {
 
@@ -46,7 +47,15 @@ protected:
         info.HintPos = help->globalPos();
         QString text = info.HintControl->toolTip();
         bool canShow = true;
-        platform::guarded([&] { handler(text, canShow, info); });
+        // Qt's frames let no exception through: a failure goes to the grid the hint is for.
+        try {
+            handler(text, canShow, info);
+        } catch (const std::exception& failure) {
+            if (auto* grid = qobject_cast<StringGrid*>(info.HintControl))
+                grid->reportFailure(failure);
+            else
+                qWarning("%s", failure.what());
+        }
         if (canShow && !text.isEmpty())
             QToolTip::showText(info.HintPos, text, info.HintControl);
         else

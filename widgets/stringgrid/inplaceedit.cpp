@@ -1,6 +1,5 @@
 #include "widgets/stringgrid/inplaceedit.h"
 
-#include "platform/showfailure.h"
 #include "widgets/stringgrid/gridkeys.h"
 #include "widgets/stringgrid/stringgrid.h"
 
@@ -51,7 +50,7 @@ bool InplaceEdit::isGridKey(const QKeyEvent* event) const {
 }
 
 void InplaceEdit::keyPressEvent(QKeyEvent* event) {
-    platform::guarded([&] {
+    grid_->guarded([&] {
         if (isGridKey(event)) {
             event->setAccepted(false);
             grid_->KeyDown(event);

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace stringgrid {
 
@@ -40,6 +41,17 @@ StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(new Pri
 StringGrid::~StringGrid() {
     // The editor goes before the viewport that parents it.
     d->editor.reset();
+}
+
+void StringGrid::setFailureReporter(FailureReporter reporter) {
+    d->reportFailure = std::move(reporter);
+}
+
+void StringGrid::reportFailure(const std::exception& failure) const noexcept {
+    if (d->reportFailure)
+        d->reportFailure(failure);
+    else
+        qWarning("%s", failure.what());
 }
 
 // ---- counts and sizes -------------------------------------------------------------------

@@ -11,9 +11,11 @@
 #include <QRect>
 #include <QString>
 #include <QStringView>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -125,6 +127,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // A failure raised inside one of the grid's event handlers cannot pass through Qt's frames:
+    // the grid hands it to the reporter its window installed (which shows it) and goes on.
+    // Without a reporter it goes to Qt's warning output.
+    using FailureReporter = std::function<void(const std::exception& failure)>;
+    void setFailureReporter(FailureReporter reporter);
+    void reportFailure(const std::exception& failure) const noexcept;
+
 signals:
     void DrawCellEvent(QPainter& painter, int col, int row, const QRect& rect, DrawStates state);
     void KeyPressEvent(QChar& key);            // the grid's own key-press event
@@ -156,6 +165,15 @@ protected:
 
     // The base handling of a key on the grid (also reached from the editor for moving keys).
     virtual void KeyDown(QKeyEvent* event);
+
+    // Runs an event handler's body; a failure it raises goes to reportFailure.
+    template <typename Body> void guarded(Body&& body) noexcept {
+        try {
+            std::forward<Body>(body)();
+        } catch (const std::exception& failure) {
+            reportFailure(failure);
+        }
+    }
 
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;

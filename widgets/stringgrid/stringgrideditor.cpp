@@ -1,4 +1,3 @@
-#include "platform/showfailure.h"
 #include "widgets/stringgrid/inplaceedit.h"
 #include "widgets/stringgrid/stringgrid.h"
 #include "widgets/stringgrid/stringgridprivate.h"
@@ -133,7 +132,7 @@ void StringGrid::editorTextChanged(const QString& text) {
         d->editorRow >= RowCount())
         return;
     d->loadingEditor = true;
-    platform::guarded([&] { setCells(d->editorCol, d->editorRow, text); });
+    guarded([&] { setCells(d->editorCol, d->editorRow, text); });
     d->loadingEditor = false;
 }
 

@@ -1,4 +1,3 @@
-#include "platform/showfailure.h"
 #include "widgets/stringgrid/gridkeys.h"
 #include "widgets/stringgrid/postednotify.h"
 #include "widgets/stringgrid/stringgrid.h"
@@ -14,7 +13,7 @@ namespace stringgrid {
 bool StringGrid::event(QEvent* event) {
     if (event->type() == GridNotifyEvent::eventType()) {
         auto* notify = static_cast<GridNotifyEvent*>(event);
-        platform::guarded([&] { PostedNotification(notify->id(), notify->col(), notify->row()); });
+        guarded([&] { PostedNotification(notify->id(), notify->col(), notify->row()); });
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -32,7 +31,7 @@ bool StringGrid::event(QEvent* event) {
 void StringGrid::PostedNotification(int, int, int) {}
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
-    platform::guarded([&] {
+    guarded([&] {
         event->setAccepted(false);
         KeyDown(event);
         if (event->isAccepted())

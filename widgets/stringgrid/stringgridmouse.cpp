@@ -1,4 +1,3 @@
-#include "platform/showfailure.h"
 #include "widgets/stringgrid/stringgrid.h"
 #include "widgets/stringgrid/stringgridprivate.h"
 
@@ -72,7 +71,7 @@ void StringGrid::GridMouseMove(QPoint viewportPos) {
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
-    platform::guarded([&] {
+    guarded([&] {
         if (!hasFocus() && !(d->editor && d->editor->hasFocus()))
             setFocus(Qt::MouseFocusReason);
         if (event->button() != Qt::LeftButton)
@@ -112,7 +111,7 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
-    platform::guarded([&] {
+    guarded([&] {
         const QPoint pos = event->position().toPoint();
         GridMouseMove(pos);
         switch (d->drag) {
@@ -158,7 +157,7 @@ void StringGrid::dragSelectTo(QPoint pos) {
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
-    platform::guarded([&] {
+    guarded([&] {
         const auto drag = d->drag;
         d->drag = Private::Drag::None;
         const QPoint pos = event->position().toPoint();
@@ -178,7 +177,7 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    platform::guarded([&] {
+    guarded([&] {
         int col = -1;
         int row = -1;
         MouseToCell(event->position().toPoint(), col, row);
@@ -207,7 +206,7 @@ void StringGrid::updateFocusWithin() {
     if (within == d->focusWithin)
         return;
     d->focusWithin = within;
-    platform::guarded([&] {
+    guarded([&] {
         if (within)
             FocusGained();
         else

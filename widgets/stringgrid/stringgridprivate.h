@@ -35,6 +35,7 @@ struct StringGrid::Private {
     bool defaultDrawing = true;
     bool editorMode = false;
     base::IndexTable<bool> notTabStops; // only the columns whose tab stop is off
+    FailureReporter reportFailure;
     std::unique_ptr<InplaceEdit> editor;
     int editorCol = -1; // the cell the editor's text belongs to
     int editorRow = -1;
