@@ -49,9 +49,9 @@ public:
     bool failOnNotification = false;
 
 protected:
-    std::unique_ptr<InplaceEdit> CreateEditor() override {
+    InplaceEdit* CreateEditor() override {
         if (filteringEditor)
-            return std::make_unique<FilteringEdit>(this);
+            return new FilteringEdit(this);
         return StringGrid::CreateEditor();
     }
     bool CanEditShow() const override {

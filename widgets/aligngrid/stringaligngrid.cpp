@@ -122,8 +122,8 @@ void TStringAlignGrid::DrawCell(QPainter& painter, int col, int row, const QRect
 
 // ---- Editing -----------------------------------------------------------------------------
 
-std::unique_ptr<stringgrid::InplaceEdit> TStringAlignGrid::CreateEditor() {
-    return std::make_unique<TNewInplaceEdit>(this);
+stringgrid::InplaceEdit* TStringAlignGrid::CreateEditor() {
+    return new TNewInplaceEdit(this);
 }
 
 bool TStringAlignGrid::CanEditShow() const {

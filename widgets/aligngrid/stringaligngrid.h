@@ -127,7 +127,7 @@ public:
     void Loaded() override;
 
 protected:
-    std::unique_ptr<stringgrid::InplaceEdit> CreateEditor() override;
+    stringgrid::InplaceEdit* CreateEditor() override;
     bool CanEditShow() const override;
     void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                   stringgrid::DrawStates state) override;

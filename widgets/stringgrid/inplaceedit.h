@@ -13,7 +13,7 @@ class InplaceEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    // The editor lives on the grid's viewport; the grid owns it.
+    // The editor lives on the grid's viewport, its Qt parent, which owns it.
     explicit InplaceEdit(StringGrid* grid);
     StringGrid* Grid() const { return grid_; }
 

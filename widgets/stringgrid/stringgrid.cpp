@@ -39,8 +39,9 @@ StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent), d(new Pri
 }
 
 StringGrid::~StringGrid() {
-    // The editor goes before the viewport that parents it.
-    d->editor.reset();
+    // The viewport would delete the editor only after the grid's state has gone, and an editor
+    // losing the focus reports to the grid: it goes first.
+    delete d->editor;
 }
 
 void StringGrid::setFailureReporter(FailureReporter reporter) {

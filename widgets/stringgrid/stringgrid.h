@@ -141,7 +141,8 @@ signals:
 
 protected:
     // Hooks the aligned grid overrides.
-    virtual std::unique_ptr<InplaceEdit> CreateEditor();
+    // A new editor on the grid's viewport, its Qt parent and owner.
+    virtual InplaceEdit* CreateEditor();
     // Asked before the editor is shown or moved to the current cell. Base: goEditing without
     // goRowSelect, and the current cell is an ordinary one.
     virtual bool CanEditShow() const;

@@ -6,8 +6,8 @@ namespace stringgrid {
 
 // ---- editor -----------------------------------------------------------------------------
 
-std::unique_ptr<InplaceEdit> StringGrid::CreateEditor() {
-    return std::make_unique<InplaceEdit>(this);
+InplaceEdit* StringGrid::CreateEditor() {
+    return new InplaceEdit(this);
 }
 
 bool StringGrid::CanEditShow() const {
@@ -16,7 +16,7 @@ bool StringGrid::CanEditShow() const {
 }
 
 InplaceEdit* StringGrid::InplaceEditor() const {
-    return d->editor.get();
+    return d->editor;
 }
 bool StringGrid::EditorMode() const {
     return d->editorMode;
@@ -92,7 +92,7 @@ void StringGrid::updateEditor() {
         d->editor = CreateEditor();
         if (!d->editor)
             return;
-        connect(d->editor.get(), &QLineEdit::textChanged, this,
+        connect(d->editor, &QLineEdit::textChanged, this,
                 [this](const QString& text) { editorTextChanged(text); });
     }
     if (!CanEditShow()) {

@@ -202,7 +202,7 @@ void StringGrid::focusOutEvent(QFocusEvent* event) {
 void StringGrid::updateFocusWithin() {
     QWidget* focus = QApplication::focusWidget();
     const bool within =
-        focus && (focus == this || focus == viewport() || (d->editor && focus == d->editor.get()));
+        focus && (focus == this || focus == viewport() || (d->editor && focus == d->editor));
     if (within == d->focusWithin)
         return;
     d->focusWithin = within;

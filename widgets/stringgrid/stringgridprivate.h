@@ -36,8 +36,8 @@ struct StringGrid::Private {
     bool editorMode = false;
     base::IndexTable<bool> notTabStops; // only the columns whose tab stop is off
     FailureReporter reportFailure;
-    std::unique_ptr<InplaceEdit> editor;
-    int editorCol = -1; // the cell the editor's text belongs to
+    InplaceEdit* editor = nullptr; // owned by the viewport, its Qt parent
+    int editorCol = -1;            // the cell the editor's text belongs to
     int editorRow = -1;
     QString editorOriginal;
     bool loadingEditor = false;
