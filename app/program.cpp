@@ -40,9 +40,9 @@ Program::Program(platform::FontConfigLoader* fontConfig) {
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
     // Third and last: the cutting list, which reads the main window's fields when shown.
-    FormDebitDlg_ = std::make_unique<TFormDebitDlg>(
+    FormDebitDlg_ = new TFormDebitDlg(
         *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); });
-    MainForm_->setFormDebitDlg(FormDebitDlg_.get());
+    MainForm_->setFormDebitDlg(FormDebitDlg_);
 }
 
 Program::~Program() {

@@ -41,10 +41,11 @@ private:
     QTranslator qtFrench_;
     bool frenchInstalled_ = false;
     std::unique_ptr<platform::DecimalMarkWatcher> decimalMark_;
-    // The windows, in their order of creation; destroyed in the reverse order.
+    // The windows, in their order of creation; destroyed in the reverse order. The cutting list
+    // opens over the main window, its Qt parent, which owns it and destroys it with itself.
     std::unique_ptr<TMainForm> MainForm_;
     std::unique_ptr<TAboutBox> AboutBox_;
-    std::unique_ptr<TFormDebitDlg> FormDebitDlg_;
+    TFormDebitDlg* FormDebitDlg_ = nullptr;
 };
 
 } // namespace app

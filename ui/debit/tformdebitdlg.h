@@ -28,8 +28,8 @@ public:
     // What the list is made of, read from the main window at each showing.
     using SourceReader = std::function<calc::CuttingListSource()>;
 
-    // Opens over `mainWindow`, which owns nothing of it but must outlive it; `readSource` gives
-    // the list's source each time the window is shown.
+    // Opens over `mainWindow`, its Qt parent, which owns it; `readSource` gives the list's
+    // source each time the window is shown.
     TFormDebitDlg(QWidget& mainWindow, SourceReader readSource);
     ~TFormDebitDlg() override;
 
