@@ -23,7 +23,6 @@ constexpr std::size_t header = alignof(std::max_align_t);
 } // namespace
 
 void* operator new(std::size_t size) {
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the allocator itself
     auto* block = static_cast<unsigned char*>(std::malloc(size + header));
     if (!block)
         throw std::bad_alloc();
@@ -36,7 +35,7 @@ void operator delete(void* p) noexcept {
         return;
     auto* block = static_cast<unsigned char*>(p) - header;
     liveBytes -= static_cast<long long>(*reinterpret_cast<std::size_t*>(block));
-    std::free(block); // NOLINT(cppcoreguidelines-owning-memory): the allocator itself
+    std::free(block);
 }
 void operator delete(void* p, std::size_t) noexcept {
     operator delete(p);

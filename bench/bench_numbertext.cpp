@@ -21,17 +21,16 @@ std::size_t allocations = 0;
 }
 void* operator new(std::size_t size) {
     ++allocations;
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the allocator itself
     if (void* p = std::malloc(size ? size : 1)) {
         return p;
     }
     throw std::bad_alloc();
 }
 void operator delete(void* p) noexcept {
-    std::free(p); // NOLINT(cppcoreguidelines-owning-memory): the allocator itself
+    std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p); // NOLINT(cppcoreguidelines-owning-memory): the allocator itself
+    std::free(p);
 }
 
 namespace {

@@ -87,7 +87,7 @@ KeyPressHook::KeyPressHook(QLineEdit* edit, KeyPressHandler handler)
     : QObject(edit), edit_(edit), handler_(std::move(handler)) {}
 
 KeyPressHook* KeyPressHook::install(QLineEdit* edit, KeyPressHandler handler) {
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): owned by the edit, its Qt parent.
+    // Owned by the edit, its Qt parent.
     auto* hook = new KeyPressHook(edit, std::move(handler));
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->installEventFilter(hook);

@@ -1,7 +1,5 @@
 #include "platform/radiogroup.h"
 
-#include "platform/ownedchild.h"
-
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -16,7 +14,7 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     : QGroupBox(caption, parent) {
     setAccessibleName(caption.trimmed());
     for (qsizetype i = 0; i < items.size(); ++i) {
-        auto* radio = platform::makeChild<QRadioButton>(items[i], this);
+        auto* radio = new QRadioButton(items[i], this);
         radio->setAccessibleName(items[i]);
         // Exclusive among the group's buttons: checking one unchecks the others, the checked one
         // refuses to uncheck itself, and assistive tools announce radio buttons (a

@@ -1,7 +1,6 @@
 #include "platform/speedbutton.h"
 
 #include "platform/glyphs.h"
-#include "platform/ownedchild.h"
 
 #include <QShortcutEvent>
 
@@ -49,7 +48,7 @@ bool SpeedButton::event(QEvent* event) {
 
 SpeedButton* makeSpeedButton(QWidget* parent, const char* name, int left, const QString& hint,
                              const QString& glyphPath, int pictures) {
-    auto* button = makeChild<SpeedButton>(parent);
+    auto* button = new SpeedButton(parent);
     button->setObjectName(QLatin1String(name));
     button->move(left, 4);
     button->setHint(hint);

@@ -3,7 +3,6 @@
 // that fails the test on any message box or modal dialog (and never lets one wait for an
 // answer).
 
-#include "platform/ownedchild.h"
 #include "tests/support/modalwatchdog.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 #include "widgets/stringgrid/gridoptions.h"
@@ -26,7 +25,7 @@ struct GridWindow {
     const QStringList& boxes = watchdog.unexpected();
 
     GridWindow(int cols, int rows) {
-        auto* layout = platform::makeChild<QVBoxLayout>(window.get());
+        auto* layout = new QVBoxLayout(window.get());
         layout->addWidget(grid);
         layout->addWidget(elsewhere);
         grid->setColCount(cols);

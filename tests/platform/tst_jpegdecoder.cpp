@@ -70,7 +70,7 @@ QByteArray encode(const QImage& source, int quality, bool grey, bool progressive
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
-    std::free(buffer); // NOLINT(cppcoreguidelines-owning-memory): libjpeg's own allocation
+    std::free(buffer); // libjpeg's own allocation
     return bytes;
 }
 

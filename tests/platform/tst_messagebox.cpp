@@ -136,7 +136,7 @@ void TestMessageBox::confirmationReadsOuiThenNonOnEveryDesktop() {
     QFETCH(int, layout);
     QFETCH(Reply, reply);
     QFETCH(bool, yes);
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the application owns its style.
+    // The application owns its style.
     QApplication::setStyle(new ButtonLayoutStyle(layout));
     bool confirmed = !yes;
     Seen seen;

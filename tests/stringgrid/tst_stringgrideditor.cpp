@@ -3,7 +3,6 @@
 
 #include "base/failure.h"
 #include "platform/messagebox.h"
-#include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "widgets/stringgrid/hinthook.h"
 #include "widgets/stringgrid/inplaceedit.h"
@@ -84,9 +83,9 @@ struct Window {
     ProbeGrid* grid;
     QLineEdit* other;
     Window() {
-        auto* layout = platform::makeChild<QVBoxLayout>(&window);
-        grid = platform::makeChild<ProbeGrid>(&window);
-        other = platform::makeChild<QLineEdit>(&window);
+        auto* layout = new QVBoxLayout(&window);
+        grid = new ProbeGrid(&window);
+        other = new QLineEdit(&window);
         layout->addWidget(grid);
         layout->addWidget(other);
         grid->setCells(1, 1, "un");

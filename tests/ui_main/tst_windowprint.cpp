@@ -1,5 +1,4 @@
 #include "platform/messagebox.h"
-#include "platform/ownedchild.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
 #include "tests/support/printerrecorder.h"
@@ -28,7 +27,7 @@ struct SampleWindow {
         QPalette palette = window.palette();
         palette.setColor(QPalette::Window, QColor(0, 0, 128));
         window.setPalette(palette);
-        patch = platform::makeChild<QLabel>(&window);
+        patch = new QLabel(&window);
         patch->setGeometry(10, 20, 30, 40);
         patch->setAutoFillBackground(true);
         QPalette patchPalette = patch->palette();

@@ -1,7 +1,6 @@
 #include "ui/about/taboutbox.h"
 
 #include "platform/fonts.h"
-#include "platform/ownedchild.h"
 #include "platform/picturebox.h"
 #include "platform/showfailure.h"
 #include "platform/windowplacement.h"
@@ -14,7 +13,7 @@
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = platform::makeChild<QLabel>(text, parent);
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setAccessibleName(text);
@@ -38,12 +37,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
-    Panel1 = platform::makeChild<QFrame>(this);
+    Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Panel1->setGeometry(11, 8, 326, 177);
 
-    ProgramIcon = platform::makeChild<platform::PictureBox>(Panel1);
+    ProgramIcon = new platform::PictureBox(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setAccessibleName(QStringLiteral("Bandeau de l'éditeur"));
     ProgramIcon->setGeometry(6, 8, 314, 43);
@@ -59,7 +58,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     LabelAuteur->setWordWrap(true);
     LabelAuteur->resize(Panel1->width() - 109 - 6, LabelAuteur->heightForWidth(211));
 
-    OKButton = platform::makeChild<QPushButton>(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setAccessibleName(QStringLiteral("OK"));
     OKButton->setGeometry(135, 188, 75, 25);

@@ -3,7 +3,6 @@
 #include "calc/cuttinglist.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
-#include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "platform/windowplacement.h"
@@ -48,7 +47,7 @@ TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
 TFormDebitDlg::~TFormDebitDlg() = default;
 
 void TFormDebitDlg::createButtonBar() {
-    Panel1 = platform::makeChild<QFrame>(this);
+    Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAccessibleName(QStringLiteral("Barre de boutons"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -63,7 +62,7 @@ void TFormDebitDlg::createButtonBar() {
 }
 
 void TFormDebitDlg::createGrid() {
-    StringAlignGrid = platform::makeChild<TStringAlignGrid>(this);
+    StringAlignGrid = new TStringAlignGrid(this);
     StringAlignGrid->setObjectName(QStringLiteral("StringAlignGrid"));
     StringAlignGrid->setAccessibleName(QStringLiteral("Tableau de la fiche de débit"));
     // What fails inside the grid's own handlers comes back here and is shown as ours are.

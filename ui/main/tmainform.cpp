@@ -8,7 +8,6 @@
 #include "platform/keyfilter.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
-#include "platform/ownedchild.h"
 #include "platform/picturebox.h"
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
@@ -32,7 +31,7 @@ namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                     const QString& accessibleName) {
-    auto* edit = platform::makeChild<QLineEdit>(text, parent);
+    auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(geometry);
     edit->setAccessibleName(accessibleName);
@@ -41,7 +40,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, cons
 
 platform::Label* makeResultLabel(QWidget* parent, const char* name, const QString& caption,
                                  const QString& description) {
-    auto* label = platform::makeChild<platform::Label>(caption, parent);
+    auto* label = new platform::Label(caption, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(platform::arialBold(13));
     label->setAccessibleDescription(description);
@@ -75,13 +74,13 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
 TMainForm::~TMainForm() = default;
 
 void TMainForm::createButtonBar() {
-    PanelButton = platform::makeChild<QFrame>(this);
+    PanelButton = new QFrame(this);
     PanelButton->setObjectName(QStringLiteral("PanelButton"));
     PanelButton->setAccessibleName(QStringLiteral("Barre de boutons"));
     PanelButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelButton->setGeometry(0, 0, width(), 31);
 
-    BitBtnClose = platform::makeChild<QPushButton>(QStringLiteral("&Fermer"), PanelButton);
+    BitBtnClose = new QPushButton(QStringLiteral("&Fermer"), PanelButton);
     BitBtnClose->setObjectName(QStringLiteral("BitBtnClose"));
     BitBtnClose->setAccessibleName(QStringLiteral("Fermer"));
     BitBtnClose->setGeometry(8, 4, 75, 25);
@@ -115,14 +114,14 @@ void TMainForm::createButtonBar() {
 }
 
 void TMainForm::createChoices() {
-    RadioGroupForme = platform::makeChild<platform::RadioGroup>(
+    RadioGroupForme = new platform::RadioGroup(
         QStringLiteral("Choix de la forme"),
         QStringList{QStringLiteral("Grand côté à gauche"), QStringLiteral("Grand côté à droite")},
         this);
     RadioGroupForme->setObjectName(QStringLiteral("RadioGroupForme"));
     RadioGroupForme->setGeometry(488, 40, 225, 105);
 
-    RadioGroupChoix = platform::makeChild<platform::RadioGroup>(
+    RadioGroupChoix = new platform::RadioGroup(
         QStringLiteral("Votre choix"),
         QStringList{QStringLiteral("Saisie des hauteurs droites et gauches"),
                     QStringLiteral("Saisie de l'angle et de GRANDE hauteur"),
@@ -131,7 +130,7 @@ void TMainForm::createChoices() {
     RadioGroupChoix->setObjectName(QStringLiteral("RadioGroupChoix"));
     RadioGroupChoix->setGeometry(488, 144, 225, 185);
 
-    RadioGroupAssemblage = platform::makeChild<platform::RadioGroup>(
+    RadioGroupAssemblage = new platform::RadioGroup(
         QStringLiteral("Assemblage par : "),
         QStringList{QStringLiteral("Profil / Contre Profil"), QStringLiteral("Tenons Mortaises")},
         this);
@@ -148,17 +147,15 @@ void TMainForm::createChoices() {
 }
 
 void TMainForm::createInformationGroup() {
-    GroupBox1 =
-        platform::makeChild<QGroupBox>(QStringLiteral("Informations complémentaires"), this);
+    GroupBox1 = new QGroupBox(QStringLiteral("Informations complémentaires"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setAccessibleName(GroupBox1->title());
     GroupBox1->setGeometry(488, 448, 225, 105);
 
-    Label2 = platform::makeChild<platform::Label>(QStringLiteral("Ravancement (mm)"), GroupBox1);
+    Label2 = new platform::Label(QStringLiteral("Ravancement (mm)"), GroupBox1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->move(6, 28);
-    Label3 =
-        platform::makeChild<platform::Label>(QStringLiteral("Epaisseur des bois (mm)"), GroupBox1);
+    Label3 = new platform::Label(QStringLiteral("Epaisseur des bois (mm)"), GroupBox1);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->move(8, 72);
 
@@ -173,11 +170,11 @@ void TMainForm::createInformationGroup() {
 }
 
 void TMainForm::createDrawing() {
-    ImageG = platform::makeChild<platform::PictureBox>(this);
+    ImageG = new platform::PictureBox(this);
     ImageG->setObjectName(QStringLiteral("ImageG"));
     ImageG->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à gauche"));
     ImageG->setGeometry(0, 31, 473, 570);
-    ImageD = platform::makeChild<platform::PictureBox>(this);
+    ImageD = new platform::PictureBox(this);
     ImageD->setObjectName(QStringLiteral("ImageD"));
     ImageD->setAccessibleName(QStringLiteral("Dessin du panneau, grand côté à droite"));
     ImageD->setGeometry(0, 31, 473, 572);
@@ -209,7 +206,7 @@ void TMainForm::createDrawing() {
                            QStringLiteral("Largeur hors tout (mm)"));
     ui::setFieldColour(EditLargeur, ui::clAqua);
 
-    LabelAngle = platform::makeChild<platform::Label>(QStringLiteral("°"), this);
+    LabelAngle = new platform::Label(QStringLiteral("°"), this);
     LabelAngle->setObjectName(QStringLiteral("LabelAngle"));
     LabelAngle->setFont(platform::arialBold(16));
     LabelAngle->setAccessibleDescription(QStringLiteral("Unité de l'angle : degrés"));

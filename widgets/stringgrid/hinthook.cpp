@@ -1,6 +1,5 @@
 #include "widgets/stringgrid/hinthook.h"
 
-#include "platform/ownedchild.h"
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QAbstractScrollArea>
@@ -68,7 +67,7 @@ void installFilterOnce() {
     static QPointer<HintFilter> filter; // owned by the application object
     if (filter || !QCoreApplication::instance())
         return;
-    filter = platform::makeChild<HintFilter>(QCoreApplication::instance());
+    filter = new HintFilter(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(filter);
 }
 

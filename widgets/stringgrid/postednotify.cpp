@@ -14,7 +14,7 @@ QEvent::Type GridNotifyEvent::eventType() {
 
 void postNotification(QObject* target, int id, int col, int row) {
     if (target) {
-        // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): the event queue takes it.
+        // The event queue takes it.
         QCoreApplication::postEvent(target, new GridNotifyEvent(id, col, row));
     }
 }

@@ -11,7 +11,7 @@ namespace {
 
 QAccessibleInterface* gridFactory(const QString&, QObject* object) {
     if (auto* grid = qobject_cast<StringGrid*>(object))
-        // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): Qt's interface cache takes it.
+        // Qt's interface cache takes it.
         return new StringGridAccessible(grid);
     return nullptr;
 }
@@ -115,7 +115,7 @@ QAccessibleInterface* StringGridAccessible::cellAt(int row, int column) const {
     const quint64 cellKey = key(row, column);
     if (auto found = cells_.constFind(cellKey); found != cells_.constEnd())
         return QAccessible::accessibleInterface(*found);
-    // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): Qt's interface cache takes it.
+    // Qt's interface cache takes it.
     auto* cell = new StringGridCellAccessible(grid(), row, column);
     cells_.insert(cellKey, QAccessible::registerAccessibleInterface(cell));
     return cell;
