@@ -324,16 +324,16 @@ void StringGrid::notifyCurrentCell() {
     if (d->focusWithin) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(int(index));
-        sendAccessibleEvent(focus);
+        QAccessible::updateAccessibility(&focus);
     }
     QAccessibleEvent selection(this, QAccessible::Selection);
     selection.setChild(int(index));
-    sendAccessibleEvent(selection);
+    QAccessible::updateAccessibility(&selection);
 }
 
 void StringGrid::notifyStructure() {
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
-    sendAccessibleEvent(reset);
+    QAccessible::updateAccessibility(&reset);
 }
 
 } // namespace stringgrid

@@ -22,26 +22,9 @@ quint64 key(int row, int column) {
 
 } // namespace
 
-namespace {
-AccessibleEventObserver& observer() {
-    static AccessibleEventObserver installed;
-    return installed;
-}
-} // namespace
-
-AccessibleEventObserver setAccessibleEventObserver(AccessibleEventObserver next) {
-    AccessibleEventObserver previous = std::move(observer());
-    observer() = std::move(next);
-    return previous;
-}
-
-void sendAccessibleEvent(QAccessibleEvent& event) {
-    if (observer())
-        observer()(event);
-    QAccessible::updateAccessibility(&event);
-}
-
 void installStringGridAccessibility() {
+    // Qt keeps one list of factories for the whole process, and a factory installed twice is
+    // asked twice: the flag is as wide as that list.
     static bool installed = false;
     if (!installed) {
         QAccessible::installFactory(gridFactory);
