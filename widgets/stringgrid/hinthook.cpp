@@ -5,19 +5,14 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHelpEvent>
-#include <QPointer>
 #include <QToolTip>
 #include <QWidget>
 #include <exception>
+#include <utility>
 
 namespace stringgrid {
 
 namespace {
-
-ShowHintHandler& installedHandler() {
-    static ShowHintHandler handler;
-    return handler;
-}
 
 // The control a tooltip event stands for: a scroll area's viewport speaks for the scroll area.
 QWidget* hintControlOf(QWidget* widget) {
@@ -27,16 +22,39 @@ QWidget* hintControlOf(QWidget* widget) {
     return widget;
 }
 
+// Qt gives a tooltip event to the widget under the mouse, and only an event filter on the
+// application sees them all: the hook is one per application, as the show-hint event it stands
+// for. It is a child of the application object, which owns it, and holds the handler, so nothing
+// of it outlives the application.
 class HintFilter : public QObject {
 public:
-    using QObject::QObject;
+    static constexpr QLatin1StringView kName{"stringgrid::HintFilter"};
+
+    explicit HintFilter(QCoreApplication* application) : QObject(application) {
+        setObjectName(kName);
+        application->installEventFilter(this);
+    }
+
+    // The application's hook; made at the first call that asks `create`.
+    static HintFilter* of(bool create) {
+        QCoreApplication* application = QCoreApplication::instance();
+        if (application == nullptr)
+            return nullptr;
+        auto* filter = dynamic_cast<HintFilter*>(
+            application->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly));
+        if (filter == nullptr && create)
+            filter = new HintFilter(application);
+        return filter;
+    }
+
+    ShowHintHandler handler;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ToolTip || !watched->isWidgetType())
             return false;
-        const ShowHintHandler handler = installedHandler(); // may replace itself
-        if (!handler)
+        const ShowHintHandler current = handler; // may replace itself
+        if (!current)
             return false;
         auto* widget = static_cast<QWidget*>(watched);
         auto* help = static_cast<QHelpEvent*>(event);
@@ -48,7 +66,7 @@ protected:
         bool canShow = true;
         // Qt's frames let no exception through: a failure goes to the grid the hint is for.
         try {
-            handler(text, canShow, info);
+            current(text, canShow, info);
         } catch (const std::exception& failure) {
             if (auto* grid = qobject_cast<StringGrid*>(info.HintControl))
                 grid->reportFailure(failure);
@@ -63,25 +81,18 @@ protected:
     }
 };
 
-void installFilterOnce() {
-    static QPointer<HintFilter> filter; // owned by the application object
-    if (filter || !QCoreApplication::instance())
-        return;
-    filter = new HintFilter(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filter);
-}
-
 } // namespace
 
 ShowHintHandler setShowHintHandler(ShowHintHandler handler) {
-    installFilterOnce();
-    ShowHintHandler previous = std::move(installedHandler());
-    installedHandler() = std::move(handler);
-    return previous;
+    HintFilter* filter = HintFilter::of(true);
+    if (filter == nullptr)
+        return {};
+    return std::exchange(filter->handler, std::move(handler));
 }
 
 ShowHintHandler showHintHandler() {
-    return installedHandler();
+    const HintFilter* filter = HintFilter::of(false);
+    return filter != nullptr ? filter->handler : ShowHintHandler();
 }
 
 void cancelHint() {

@@ -21,9 +21,9 @@ struct HintInfo {
 using ShowHintHandler = std::function<void(QString& hintText, bool& canShow, HintInfo& info)>;
 
 // Installs the handler (an empty one lets Qt show tool tips its own way); returns the previous
-// one. The hook on the application is installed at the first call. A failure the handler raises
-// goes to the failure reporter of the grid the hint is for (for another control, to Qt's
-// warning output).
+// one. The hook on the application is made at the first call (none without an application
+// object). A failure the handler raises goes to the failure reporter of the grid the hint is
+// for (for another control, to Qt's warning output).
 ShowHintHandler setShowHintHandler(ShowHintHandler handler);
 ShowHintHandler showHintHandler();
 
