@@ -36,6 +36,8 @@ protected:
 
 private:
     friend char decimalMark();
+    // Process-wide as what it mirrors: Qt's system locale is the application's, and its change
+    // reaches only the application object, through an event filter on it.
     static DecimalMarkWatcher* installed_;
 
     DecimalMarkWatcher* previous_ = nullptr; // installed before this one

@@ -16,6 +16,9 @@
 namespace platform {
 namespace {
 
+// Process-wide as the box it stands in for: a box is application-modal, Qt runs one modal stack
+// for the whole application, and a box opens from any handler at any depth (the guards, the key
+// filter, the print routines), none of which has a window to ask.
 BoxResponder& responder() {
     static BoxResponder installed;
     return installed;

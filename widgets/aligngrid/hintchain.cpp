@@ -70,6 +70,9 @@ private:
     std::vector<Entry> entries_;
 };
 
+// One per process, as the application's show-hint event whose handler it replaces (the hook in
+// stringgrid/hinthook, an event filter on the application object): every grid of every window
+// registers in the same chain.
 HintChain& chain() {
     static HintChain instance;
     return instance;
