@@ -19,9 +19,9 @@ struct Seen {
 };
 QList<Seen> seenEvents;
 
-void recordEvent(QAccessibleEvent* event) {
-    if (qobject_cast<StringGrid*>(event->object()))
-        seenEvents.append({event->type(), event->child()});
+void recordEvent(QAccessibleEvent& event) {
+    if (qobject_cast<StringGrid*>(event.object()))
+        seenEvents.append({event.type(), event.child()});
 }
 
 class DerivedGrid : public StringGrid {
@@ -61,11 +61,11 @@ private slots:
 
 void TestStringGridAccessible::init() {
     seenEvents.clear();
-    QAccessible::installUpdateHandler(recordEvent);
+    stringgrid::setAccessibleEventObserver(recordEvent);
 }
 
 void TestStringGridAccessible::cleanup() {
-    QAccessible::installUpdateHandler(nullptr);
+    stringgrid::setAccessibleEventObserver({});
 }
 
 void TestStringGridAccessible::gridIsATableOfItsCells() {

@@ -324,16 +324,16 @@ void StringGrid::notifyCurrentCell() {
     if (d->focusWithin) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(int(index));
-        QAccessible::updateAccessibility(&focus);
+        sendAccessibleEvent(focus);
     }
     QAccessibleEvent selection(this, QAccessible::Selection);
     selection.setChild(int(index));
-    QAccessible::updateAccessibility(&selection);
+    sendAccessibleEvent(selection);
 }
 
 void StringGrid::notifyStructure() {
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&reset);
+    sendAccessibleEvent(reset);
 }
 
 } // namespace stringgrid

@@ -5,15 +5,20 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <functional>
 
 namespace stringgrid {
 
 class StringGrid;
 
-// Registers the factory once; every StringGrid (and derived grid) then gets the table below. The
-// grids send their events straight to QAccessible::updateAccessibility, whose update handler
-// (QAccessible::installUpdateHandler) sees them all, also while no assistive tool is attached.
+// Registers the factory once; every StringGrid (and derived grid) then gets the table below.
 void installStringGridAccessibility();
+
+// The grids' accessibility events go through here to QAccessible. Qt drops them while no
+// assistive tool is attached; an observer (tests, logging) sees them all. Returns the previous.
+using AccessibleEventObserver = std::function<void(QAccessibleEvent&)>;
+AccessibleEventObserver setAccessibleEventObserver(AccessibleEventObserver observer);
+void sendAccessibleEvent(QAccessibleEvent& event);
 
 class StringGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
