@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/appsettings.h"
+#include "platform/accessibility.h"
 #include "platform/decimalmark.h"
 #include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
@@ -27,6 +28,8 @@ Program::Program(platform::FontConfigLoader* fontConfig) {
         QCoreApplication::installTranslator(&qtFrench_);
     }
     platform::installFontSubstitutions();
+    // Before the first control, so that assistive tools see ours from the start.
+    platform::installAccessibility();
     decimalMark_ = std::make_unique<platform::DecimalMarkWatcher>();
     resources::load();
     QApplication::setWindowIcon(applicationIcon());

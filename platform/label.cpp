@@ -16,11 +16,16 @@ Label::Label(const QString& caption, QWidget* parent) : QLabel(parent) {
 void Label::setCaption(const QString& caption) {
     setText(caption);
     if (nameFollowsCaption_) {
-        setAccessibleName(caption);
+        setAccessibleName(spokenForm_.isEmpty() ? caption : spokenForm_.arg(caption));
     }
     if (!wordWrap()) {
         resize(sizeHint());
     }
+}
+
+void Label::setSpokenForm(const QString& form) {
+    spokenForm_ = form;
+    setCaption(Caption());
 }
 
 void Label::setTransparent(bool transparent) {

@@ -23,12 +23,16 @@ public:
     // A label whose caption names another control (a field's title) keeps its own accessible
     // name; a result label speaks the number it shows.
     void setNameFollowsCaption(bool follows) { nameFollowsCaption_ = follows; }
+    // What a following name says around the caption: `form` with %1 standing for the caption
+    // ("Largeur intérieure : %1 mm"), so that a number is heard with its meaning.
+    void setSpokenForm(const QString& form);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     bool nameFollowsCaption_ = true;
+    QString spokenForm_;
 };
 
 } // namespace platform

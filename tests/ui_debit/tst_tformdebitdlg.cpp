@@ -13,6 +13,8 @@
 #include "ui/main/tmainform.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
+#include <QAccessible>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -355,16 +357,23 @@ void TestFormDebitDlg::opensCentredOverTheMainWindowThenWhereItWasLeft() {
 }
 
 void TestFormDebitDlg::closingHidesWithTheCancelResult_data() {
-    QTest::addColumn<bool>("byCloseBox");
-    QTest::newRow("its close button") << false;
-    QTest::newRow("the frame's close box") << true;
+    QTest::addColumn<int>("way");
+    QTest::newRow("its close button") << 0;
+    QTest::newRow("the frame's close box") << 1;
+    // What the window manager sends for Alt+F4 or the close box (X11 and Wayland alike).
+    QTest::newRow("the desktop's close request") << 2;
 }
 
 void TestFormDebitDlg::closingHidesWithTheCancelResult() {
-    QFETCH(bool, byCloseBox);
+    QFETCH(int, way);
     std::function<void()> close;
-    if (byCloseBox) {
+    if (way == 1) {
         close = [this] { list_->close(); };
+    } else if (way == 2) {
+        close = [this] {
+            QCloseEvent request;
+            QCoreApplication::sendEvent(list_->windowHandle(), &request);
+        };
     }
     const Sight sight = open({}, close);
     QCOMPARE(sight.result, int(QDialog::Rejected));
@@ -434,6 +443,12 @@ void TestFormDebitDlg::controlsStandWhereDesignedAndAreNamed() {
           static_cast<QWidget*>(list_->StringAlignGrid)}) {
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
     }
+    // A bar that assistive tools took for a window would hide the buttons' focus from them.
+    QCOMPARE(QAccessible::queryAccessibleInterface(list_->Panel1)->role(), QAccessible::ToolBar);
+    // No key of its own closes the window: the one that does is told on opening.
+    QVERIFY(QAccessible::queryAccessibleInterface(list_.get())
+                ->text(QAccessible::Description)
+                .contains(QStringLiteral("Alt+F4")));
     const TStringAlignGrid& grid = *list_->StringAlignGrid;
     QCOMPARE(grid.ColCount(), kCols);
     QCOMPARE(grid.RowCount(), kRows);

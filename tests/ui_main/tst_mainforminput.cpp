@@ -1,10 +1,12 @@
 // Typing into the main window: the keys each field takes, where the focus goes, closing from
 // the keyboard, and the calculation with its worked examples and its failures.
 
+#include "platform/accessibility.h"
 #include "platform/apptitle.h"
 #include "platform/label.h"
 #include "ui_main/mainformfixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
@@ -16,6 +18,19 @@ using platform::BoxIcon;
 namespace {
 
 enum class Key { Text, Backspace, Delete, Enter, Escape, CtrlV, CtrlX, CtrlA };
+
+// Counts a widget's appearances, each of which Qt tells assistive tools (ObjectShow).
+class Appearances : public QObject {
+public:
+    explicit Appearances(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        count += event->type() == QEvent::Show ? 1 : 0;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -249,14 +264,32 @@ void TestMainFormInput::workedExamplesThroughTheFields() {
     if (mode != 0) {
         typeInto(form_->EditAngle, QStringLiteral("50"));
     }
-    calculate();
+    const Appearances announced(form_->ResultAnnouncer);
+    if (mark == ',') {
+        QTest::keyClick(form_->EditLargeur, Qt::Key_F9);
+    } else {
+        calculate();
+    }
     QVERIFY2(boxes_.isEmpty(), boxes_.isEmpty() ? "" : qPrintable(boxes_.front().text));
-    QCOMPARE(form_->findChild<QLineEdit*>(computedField)->text(), computedText);
+    auto* computed = form_->findChild<QLineEdit*>(computedField);
+    QCOMPARE(computed->text(), computedText);
     const QStringList shown{form_->LabelLargeurInt->text(), form_->LabelGHInt->text(),
                             form_->LabelPHExt->text(), form_->LabelDiag->text(),
                             form_->LabelPHInt->text()};
     QCOMPARE(shown, labels);
-    QCOMPARE(form_->LabelDiag->accessibleName(), labels[3]);
+    QCOMPARE(form_->LabelLargeurInt->accessibleName(),
+             QStringLiteral("Largeur intérieure : %1 mm").arg(labels[0]));
+    // A screen reader speaks a notification as it appears: the values, each with its meaning.
+    QCOMPARE(announced.count, 1);
+    QAccessibleInterface* announcer = QAccessible::queryAccessibleInterface(form_->ResultAnnouncer);
+    QCOMPARE(announcer->role(), QAccessible::Notification);
+    const QString heard = announcer->text(QAccessible::Name);
+    QVERIFY2(heard.contains(computed->accessibleName() + QStringLiteral(" : ") + computedText),
+             qPrintable(heard));
+    for (platform::Label* label : {form_->LabelLargeurInt, form_->LabelGHInt, form_->LabelPHExt,
+                                   form_->LabelDiag, form_->LabelPHInt}) {
+        QVERIFY2(heard.contains(label->accessibleName()), qPrintable(heard));
+    }
     QVERIFY(qAbs(form_->Dimensions().PanneauGH - panneauGH) < 0.001);
     QVERIFY(qAbs(form_->Dimensions().PanneauPH - panneauPH) < 0.001);
 }
@@ -265,7 +298,9 @@ void TestMainFormInput::unreadableFieldGivesTheNoticeAndChangesNothing() {
     showActive();
     form_->LabelDiag->setCaption(QStringLiteral("?"));
     form_->EditLargBois->clear();
+    const Appearances announced(form_->ResultAnnouncer);
     calculate();
+    QCOMPARE(announced.count, 0); // the notice box is what is heard
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, QStringLiteral("Valeurs saisies incorrectes"));
     QCOMPARE(boxes_[0].caption, platform::applicationTitle());

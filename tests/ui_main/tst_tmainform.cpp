@@ -7,6 +7,7 @@
 #include "ui/main/fieldcolour.h"
 #include "ui_main/mainformfixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QPushButton>
@@ -129,13 +130,21 @@ void TestMainForm::everyControlIsNamedForAssistiveTools() {
     for (auto* button : form_->findChildren<QRadioButton*>()) {
         QVERIFY(!button->accessibleName().isEmpty());
     }
-    // A result label reads out the number it shows, and says what that number is.
-    for (const char* name :
-         {"LabelDiag", "LabelLargeurInt", "LabelPHExt", "LabelGHInt", "LabelPHInt"}) {
-        auto* label = form_->findChild<platform::Label*>(name);
-        QCOMPARE(label->accessibleName(), label->text());
-        QVERIFY(!label->accessibleDescription().isEmpty());
+    // A reader hears a result's meaning and number together (in flat review as well).
+    const QList<std::pair<platform::Label*, QString>> results{
+        {form_->LabelDiag,
+         QStringLiteral("Longueur de la traverse oblique entre les montants : 504 mm")},
+        {form_->LabelLargeurInt, QStringLiteral("Largeur intérieure : 385 mm")},
+        {form_->LabelPHExt,
+         QStringLiteral("Hauteur du petit montant sur son arête intérieure : 410 mm")},
+        {form_->LabelGHInt, QStringLiteral("Hauteur intérieure côté grand : 574 mm")},
+        {form_->LabelPHInt, QStringLiteral("Hauteur intérieure côté petit : 249 mm")}};
+    for (const auto& [label, heard] : results) {
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), heard);
     }
+    // Taken for a window, the bar would silence the focus on Fermer.
+    QCOMPARE(QAccessible::queryAccessibleInterface(form_->PanelButton)->role(),
+             QAccessible::ToolBar);
     QCOMPARE(form_->SpeedButtonHelp->toolTip(), QStringLiteral("Aide"));
     QCOMPARE(form_->SpeedButtonAbout->toolTip(), QStringLiteral("A Propos"));
     QCOMPARE(form_->SpeedButtonDebit->toolTip(), QStringLiteral("Fiche de débit"));

@@ -1,6 +1,7 @@
 #include "ui/debit/tformdebitdlg.h"
 
 #include "calc/cuttinglist.h"
+#include "platform/accessibility.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/showfailure.h"
@@ -30,6 +31,9 @@ TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
     setAccessibleName(windowTitle());
+    // No key of the window's own closes it (neither Escape nor a shortcut): a screen-reader
+    // user learns the desktop's close key when the window opens.
+    setAccessibleDescription(QStringLiteral("Pour fermer la fiche, appuyez sur Alt+F4."));
     setFont(platform::dialogFont());
     // The face by role, so that it follows a theme change; the grid reads its system colours
     // when it paints.
@@ -47,10 +51,9 @@ TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
 TFormDebitDlg::~TFormDebitDlg() = default;
 
 void TFormDebitDlg::createButtonBar() {
-    Panel1 = new QFrame(this);
+    Panel1 = new platform::ButtonBar(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAccessibleName(QStringLiteral("Barre de boutons"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     SBtnClose = platform::makeSpeedButton(Panel1, "SBtnClose", 8, QStringLiteral("Fermer"),
                                           QStringLiteral(":/glyphs/debit_close.bmp"), 1);

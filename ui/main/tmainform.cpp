@@ -1,5 +1,6 @@
 #include "ui/main/tmainform.h"
 
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
@@ -14,6 +15,7 @@
 #include "platform/speedbutton.h"
 #include "platform/windowplacement.h"
 #include "resources/resources.h"
+#include "ui/main/calculationspeech.h"
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
 #include "ui/main/windowprint.h"
@@ -38,12 +40,13 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, cons
     return edit;
 }
 
+// `spokenForm` says what the number measures, %1 standing for it.
 platform::Label* makeResultLabel(QWidget* parent, const char* name, const QString& caption,
-                                 const QString& description) {
+                                 const QString& spokenForm) {
     auto* label = new platform::Label(caption, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(platform::arialBold(13));
-    label->setAccessibleDescription(description);
+    label->setSpokenForm(spokenForm);
     return label;
 }
 
@@ -74,10 +77,9 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
 TMainForm::~TMainForm() = default;
 
 void TMainForm::createButtonBar() {
-    PanelButton = new QFrame(this);
+    PanelButton = new platform::ButtonBar(this);
     PanelButton->setObjectName(QStringLiteral("PanelButton"));
     PanelButton->setAccessibleName(QStringLiteral("Barre de boutons"));
-    PanelButton->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelButton->setGeometry(0, 0, width(), 31);
 
     BitBtnClose = new QPushButton(QStringLiteral("&Fermer"), PanelButton);
@@ -210,18 +212,20 @@ void TMainForm::createDrawing() {
     LabelAngle->setObjectName(QStringLiteral("LabelAngle"));
     LabelAngle->setFont(platform::arialBold(16));
     LabelAngle->setAccessibleDescription(QStringLiteral("Unité de l'angle : degrés"));
-    LabelDiag =
-        makeResultLabel(this, "LabelDiag", QStringLiteral("504"),
-                        QStringLiteral("Longueur de la traverse oblique entre les montants (mm)"));
+    LabelDiag = makeResultLabel(
+        this, "LabelDiag", QStringLiteral("504"),
+        QStringLiteral("Longueur de la traverse oblique entre les montants : %1 mm"));
     LabelLargeurInt = makeResultLabel(this, "LabelLargeurInt", QStringLiteral("385"),
-                                      QStringLiteral("Largeur intérieure (mm)"));
-    LabelPHExt =
-        makeResultLabel(this, "LabelPHExt", QStringLiteral("410"),
-                        QStringLiteral("Hauteur du petit montant sur son arête intérieure (mm)"));
+                                      QStringLiteral("Largeur intérieure : %1 mm"));
+    LabelPHExt = makeResultLabel(
+        this, "LabelPHExt", QStringLiteral("410"),
+        QStringLiteral("Hauteur du petit montant sur son arête intérieure : %1 mm"));
     LabelGHInt = makeResultLabel(this, "LabelGHInt", QStringLiteral("574"),
-                                 QStringLiteral("Hauteur intérieure côté grand (mm)"));
+                                 QStringLiteral("Hauteur intérieure côté grand : %1 mm"));
     LabelPHInt = makeResultLabel(this, "LabelPHInt", QStringLiteral("249"),
-                                 QStringLiteral("Hauteur intérieure côté petit (mm)"));
+                                 QStringLiteral("Hauteur intérieure côté petit : %1 mm"));
+    ResultAnnouncer = new platform::Announcer(this);
+    ResultAnnouncer->setObjectName(QStringLiteral("ResultAnnouncer"));
 }
 
 void TMainForm::connectHandlers() {
@@ -345,13 +349,14 @@ void TMainForm::EditFiltreSaisie(QObject* /*sender*/, char16_t& key) {
     });
 }
 
-void TMainForm::applyOutput(calc::PanelOutput output, const QString& text) {
+QWidget* TMainForm::applyOutput(calc::PanelOutput output, const QString& text) {
     QWidget* control = drawingControl(calc::panelOutputName(output));
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
     } else if (auto* label = qobject_cast<platform::Label*>(control)) {
         label->setCaption(text);
     }
+    return control;
 }
 
 void TMainForm::SpeedButtonCalculClick() {
@@ -360,13 +365,19 @@ void TMainForm::SpeedButtonCalculClick() {
             EditGrandExt->text().toStdString(), EditPetitExt->text().toStdString(),
             EditLargeur->text().toStdString(), EditLargBois->text().toStdString(),
             EditAngle->text().toStdString()};
+        QStringList heard;
         const calc::PanelOutcome outcome = calc::computePanel(
             fields, platform::decimalMark(), RadioGroupChoix->ItemIndex(), Dimensions_,
-            [this](calc::PanelOutput output, const std::string& text) {
-                applyOutput(output, QString::fromStdString(text));
+            [this, &heard](calc::PanelOutput output, const std::string& text) {
+                if (QWidget* control = applyOutput(output, QString::fromStdString(text))) {
+                    heard.append(ui::spokenValue(*control));
+                }
             });
         if (outcome == calc::PanelOutcome::InputRejected) {
             platform::showNotice(QString::fromUtf8(calc::kInputRejectedNotice), this);
+        } else {
+            // Heard wherever the focus is; a fault or a notice is heard as its box.
+            ResultAnnouncer->announce(ui::calculationSummary(heard));
         }
     });
 }

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace platform {
+class Announcer;
 class Label;
 class PictureBox;
 class RadioGroup;
@@ -66,6 +67,8 @@ public:
     platform::Label* LabelPHInt;
     platform::PictureBox* ImageG;
     platform::PictureBox* ImageD;
+    // Speaks the outcome of a calculation to a screen reader; shows nothing.
+    platform::Announcer* ResultAnnouncer;
 
     // Handlers; each runs its body through platform::guarded.
     void SpeedButtonCalculClick();
@@ -101,7 +104,8 @@ private:
     void setTabOrder();
     void place(bool longSideLeft);
     QWidget* drawingControl(const char* name) const;
-    void applyOutput(calc::PanelOutput output, const QString& text);
+    // The control written, if the window has it.
+    QWidget* applyOutput(calc::PanelOutput output, const QString& text);
 
     calc::PanelDimensions Dimensions_;
     QDialog* AboutBox_ = nullptr;
