@@ -2,7 +2,7 @@
 // The system's font configuration (fontconfig's configuration files and its caches of every
 // installed font) loaded on a thread of its own. It is the largest single piece of start-up work,
 // and Qt does it at its first font: begun before the application object, it runs on another
-// core while Qt starts, at the lowest priority, and Qt then finds it loaded.
+// core while Qt starts, and Qt then finds it loaded.
 
 #include <thread>
 
