@@ -184,8 +184,6 @@ void TMainForm::createDrawing() {
     ImageD->hide();
     platform::guarded([this] {
         ImageG->setPicture(QStringLiteral(":/pictures/imageg.jpg"));
-        // The drawing shown first decodes while the rest of the window is built.
-        ImageG->decodeAhead();
         ImageD->setPicture(QStringLiteral(":/pictures/imaged.jpg"));
         if (!ImageD->pictureSize().isEmpty()) {
             ImageD->resize(ImageD->pictureSize());
