@@ -56,7 +56,6 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
     setAccessibleName(windowTitle());
     setFont(platform::dialogFont());
-    const platform::ApplicationFontScope fieldsLayOutInTheFaceFont(font());
     // The face is the theme's button colour, read by role so that it follows a theme change.
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
