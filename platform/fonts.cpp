@@ -1,7 +1,6 @@
 #include "platform/fonts.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace platform {
@@ -54,16 +53,6 @@ QFont arialBold(int pixelSize) {
     font.setPixelSize(pixelSize);
     font.setBold(true);
     return font;
-}
-
-// QGuiApplication's own setter: QApplication's would also drop the desktop's fonts for menus and
-// other classes, and resend every window its font.
-ApplicationFontScope::ApplicationFontScope(const QFont& font) : previous_(QGuiApplication::font()) {
-    QGuiApplication::setFont(font);
-}
-
-ApplicationFontScope::~ApplicationFontScope() {
-    QGuiApplication::setFont(previous_);
 }
 
 } // namespace platform

@@ -21,21 +21,4 @@ QFont dialogFont();
 // "Arial" bold at a pixel height, by its installed family.
 QFont arialBold(int pixelSize);
 
-// While it lives, the application font is the given one; the previous one is back when it ends.
-// A QLineEdit lays its text out once in the application font before it takes its own, which
-// loads a face that no designed window shows (a font engine with its fallbacks, a millisecond
-// or two at start-up): a window builds its fields inside one of these set to its own font.
-// Widgets made meanwhile keep the fonts they resolved; those made later, boxes and tips, get
-// the desktop's again.
-class ApplicationFontScope {
-public:
-    explicit ApplicationFontScope(const QFont& font);
-    ~ApplicationFontScope();
-    ApplicationFontScope(const ApplicationFontScope&) = delete;
-    ApplicationFontScope& operator=(const ApplicationFontScope&) = delete;
-
-private:
-    QFont previous_;
-};
-
 } // namespace platform

@@ -5,7 +5,6 @@
 #include "platform/showfailure.h"
 
 #include <QEvent>
-#include <utility>
 
 namespace platform {
 
@@ -16,7 +15,6 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
 void PictureBox::setPicture(const QString& path) {
     path_ = path;
     decoded_ = false;
-    ahead_ = {}; // waits for a decoding of the previous picture, which nobody will show
     clear();
     if (isVisible())
         loadForScreen();
@@ -28,25 +26,11 @@ QSize PictureBox::pictureSize() const {
     return pixmap().deviceIndependentSize().toSize();
 }
 
-void PictureBox::decodeAhead() {
-    if (path_.isEmpty() || decoded_ || ahead_.valid())
-        return;
-    ahead_ = std::async(std::launch::async, [path = path_, ratio = devicePixelRatioF()] {
-        return loadStoredJpeg(path, ratio);
-    });
-}
-
 void PictureBox::loadForScreen() {
     if (path_.isEmpty())
         return;
     decoded_ = true; // a refused picture is not tried again at every showing
-    const qreal ratio = devicePixelRatioF();
-    StoredPicture picture;
-    if (ahead_.valid())
-        picture = ahead_.get(); // raises the decoder's failure, if any
-    if (picture.image.isNull() || picture.scale != storedScaleFor(ratio))
-        picture = loadStoredJpeg(path_, ratio);
-    setPixmap(pixmapForRatio(std::move(picture.image), picture.scale, ratio));
+    setPixmap(loadJpegPicture(path_, devicePixelRatioF()));
 }
 
 bool PictureBox::event(QEvent* event) {

@@ -3,11 +3,8 @@
 // stored resolution that suits the screen it stands on, and again when it moves to a screen of
 // another pixel density.
 
-#include "platform/picturescale.h"
-
 #include <QLabel>
 #include <QString>
-#include <future>
 
 namespace platform {
 
@@ -23,12 +20,6 @@ public:
     // refuses then raises its failure and leaves the box empty.
     void setPicture(const QString& path);
 
-    // For a box that its window is about to show: decodes the picture on another thread now,
-    // while the window is still being built, so that the showing only has to take the result
-    // (or decode again, should the box show on a screen of another density). The showing
-    // raises a refused picture's failure as if it had decoded it itself.
-    void decodeAhead();
-
     // The picture's size in logical pixels (the designed size), read from its header until it
     // is decoded; empty while there is none.
     QSize pictureSize() const;
@@ -41,7 +32,6 @@ private:
 
     QString path_;
     bool decoded_ = false;
-    std::future<StoredPicture> ahead_; // a decoding under way for path_, until shown
 };
 
 } // namespace platform

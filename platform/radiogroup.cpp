@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <cmath>
 
 namespace platform {
 
@@ -129,38 +128,16 @@ void RadioGroup::arrangeButtons() {
 // an item's end off, narrow its letters just enough, in steps of 2 % down to 86 %.
 void RadioGroup::fitText(QRadioButton* button, int available) {
     button->setFont(QFont());
-    const int needed = button->sizeHint().width();
-    if (needed <= available) {
+    if (button->sizeHint().width() <= available) {
         return;
     }
-    constexpr int kWidest = 98;
-    constexpr int kNarrowest = 86;
     QFont narrow = button->font();
-    const auto fitsAt = [&](int stretch) {
+    for (int stretch = 98; stretch >= 86; stretch -= 2) {
         narrow.setStretch(stretch);
         button->setFont(narrow);
-        return button->sizeHint().width() <= available;
-    };
-    // Each stretch tried loads a font. The width of the text at full stretch predicts the one
-    // that fits; from there the search steps up while the next one fits, then down until one
-    // fits: the widest that fits, as a search from the widest down would end, or the narrowest.
-    const int textWidth = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
-    const int chrome = needed - textWidth;
-    const double predicted = textWidth > 0 ? 100.0 * (available - chrome) / textWidth : kNarrowest;
-    int stretch = kNarrowest + 2 * static_cast<int>(std::lround((predicted - kNarrowest) / 2));
-    stretch = std::clamp(stretch, kNarrowest, kWidest);
-    // The prediction misses a narrowed text's width only by the rounding of its letters'
-    // advances, measured at under a pixel per sixteen letters: a wider step that it puts
-    // further out than that cannot fit, and is not loaded to be sure.
-    const double slack = 1.0 + static_cast<double>(button->text().size()) / 16.0;
-    const auto beyondReach = [&](int wider) {
-        return chrome + textWidth * wider / 100.0 > available + slack;
-    };
-    while (stretch < kWidest && !beyondReach(stretch + 2) && fitsAt(stretch + 2)) {
-        stretch += 2;
-    }
-    while (!fitsAt(stretch) && stretch > kNarrowest) {
-        stretch -= 2;
+        if (button->sizeHint().width() <= available) {
+            return;
+        }
     }
 }
 

@@ -395,20 +395,7 @@ private slots:
         QCOMPARE(platform::twiceResolutionPath("a.b/banner.jpg"), QString("a.b/banner@2x.jpg"));
     }
 
-    void aPictureDecodedAheadShowsAsIfDecodedWhenShown() {
-        platform::PictureBox ahead;
-        platform::PictureBox atShow;
-        for (platform::PictureBox* box : {&ahead, &atShow})
-            box->setPicture(":/pictures/imageg.jpg");
-        ahead.decodeAhead();
-        QVERIFY(ahead.pixmap().isNull());
-        ahead.show();
-        atShow.show();
-        QVERIFY(!ahead.pixmap().isNull());
-        QCOMPARE(ahead.pixmap().toImage(), atShow.pixmap().toImage());
-    }
-
-    void aRefusedPictureDecodedAheadRaisesItsFailureWhenShown() {
+    void aRefusedPictureRaisesItsFailureWhenShown() {
         QTemporaryDir folder;
         const QString path = folder.filePath("damaged.jpg");
         QFile damaged(path);
@@ -424,7 +411,6 @@ private slots:
         });
         platform::PictureBox box;
         box.setPicture(path);
-        box.decodeAhead();
         QVERIFY(shown.isEmpty());
         box.show();
         platform::setBoxResponder({});

@@ -83,7 +83,7 @@ void TestMainForm::controlsStandWhereDesigned() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Calculs pour un panneau trapézoïdal"));
 }
 
-// The window is made against its face font; boxes and tips keep the desktop's afterwards.
+// The fields take the window's face font; the application font stays the desktop's.
 void TestMainForm::fieldsTakeTheFaceFontAndTheDesktopFontStays() {
     const QFont desktop = QGuiApplication::font();
     QVERIFY(desktop.family() != platform::dialogFont().family());

@@ -58,7 +58,6 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
     setAccessibleName(windowTitle());
     setFont(platform::dialogFont());
-    const platform::ApplicationFontScope fieldsLayOutInTheFaceFont(font());
     // The face is the theme's button colour, read by role so that it follows a theme change.
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -183,8 +182,6 @@ void TMainForm::createDrawing() {
     ImageD->hide();
     platform::guarded([this] {
         ImageG->setPicture(QStringLiteral(":/pictures/imageg.jpg"));
-        // The drawing shown first decodes while the rest of the window is built.
-        ImageG->decodeAhead();
         ImageD->setPicture(QStringLiteral(":/pictures/imaged.jpg"));
         if (!ImageD->pictureSize().isEmpty()) {
             ImageD->resize(ImageD->pictureSize());

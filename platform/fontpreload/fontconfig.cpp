@@ -1,21 +1,15 @@
 #include "platform/fontconfigloader.h"
 
 #include <fontconfig/fontconfig.h>
-#include <pthread.h>
-#include <sched.h>
 #include <system_error>
 
 namespace platform {
 
 FontConfigLoader::FontConfigLoader() {
     try {
-        thread_ = std::thread([] {
-            // Only on a core nothing else wants: Qt's start waits on its D-Bus thread, the
-            // session bus and the X server, and none of them should wait for this.
-            sched_param lowest{};
-            pthread_setschedparam(pthread_self(), SCHED_IDLE, &lowest);
-            FcInit();
-        });
+        // At the priority of the start itself, which waits for it: a thread of a lower class
+        // gets almost no time while anything else runs, and the whole start would wait.
+        thread_ = std::thread([] { FcInit(); });
     } catch (const std::system_error&) {
         // No thread: Qt loads it at its first font.
     }
