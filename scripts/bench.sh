@@ -13,7 +13,9 @@ benches=("$build"/bench/bench_*)
 status=0
 for bench in "${benches[@]}"; do
     name=$(basename "$bench")
-    [ -x "$bench" ] && [ -f "$bench" ] || continue
+    if [ ! -f "$bench" ] || [ ! -x "$bench" ]; then
+        continue # its build's folders and logs
+    fi
     case "$name" in
     bench_startup_baseline) continue ;; # the start-up benchmark's bare window
     bench_startup)
