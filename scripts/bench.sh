@@ -18,13 +18,7 @@ for bench in "${benches[@]}"; do
     fi
     case "$name" in
     bench_startup_baseline) continue ;; # the start-up benchmark's bare window
-    bench_startup)
-        # Its quick mode where it has one, else its fewest launches.
-        if grep -aq -- '--rounds' "$bench"; then
-            arguments=(--rounds=2)
-        else
-            arguments=(--launches 5 --memory-launches 5)
-        fi ;;
+    bench_startup) arguments=(--rounds=2 --memory-rounds=1) ;;
     *) arguments=(--repetitions=3) ;;
     esac
     echo "== $name ${arguments[*]}"
