@@ -24,9 +24,11 @@ for bench in "${benches[@]}"; do
     echo "== $name ${arguments[*]}"
     start=$SECONDS
     log=$build/bench/$name.log
-    if ! QT_QPA_PLATFORM=offscreen "$bench" "${arguments[@]}" >"$log" 2>&1; then
+    exit_status=0
+    QT_QPA_PLATFORM=offscreen "$bench" "${arguments[@]}" >"$log" 2>&1 || exit_status=$?
+    if [ $exit_status -ne 0 ]; then
         cat "$log"
-        echo "== $name: FAILED (exit status above, log: $log)" >&2
+        echo "== $name: FAILED with exit status $exit_status (log: $log)" >&2
         status=1
         continue
     fi
