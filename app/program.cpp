@@ -1,10 +1,14 @@
 #include "app/program.h"
 
 #include "app/appsettings.h"
+#include "os/helpopener.h"
+#include "os/printspooler.h"
 #include "platform/decimalmark.h"
 #include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "print/printer.h"
+#include "print/printerqt.h"
 #include "resources/resources.h"
 #include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
@@ -33,15 +37,21 @@ Program::Program(platform::FontConfigLoader* fontConfig) {
     QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());
 
+    spooler_ = os::makePrintSpooler();
+    help_ = os::makeHelpOpener();
+    printer_ =
+        std::make_unique<print::Printer>(std::make_unique<print::QtPrinterDevice>(*spooler_));
+
     if (fontConfig != nullptr) {
         fontConfig->wait();
     }
-    MainForm_ = std::make_unique<TMainForm>();
+    MainForm_ = std::make_unique<TMainForm>(*printer_, *help_);
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
     // Third and last: the cutting list, which reads the main window's fields when shown.
     FormDebitDlg_ = std::make_unique<TFormDebitDlg>(
-        *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); });
+        *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); },
+        *printer_);
     MainForm_->setFormDebitDlg(FormDebitDlg_.get());
 }
 

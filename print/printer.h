@@ -1,6 +1,7 @@
 #pragma once
-// The application's printer: one object per process, bound at its first use to the system's
-// default printer and kept for the whole run, with the job title the print queue shows.
+// The application's printer: one object per process (the program makes it and hands it to the
+// windows), bound at its first use to the system's default printer and kept for the whole run,
+// with the job title the print queue shows.
 
 #include "base/failure.h"
 #include "print/canvas.h"
@@ -117,11 +118,5 @@ private:
     bool printing_ = false;
     int pageNumber_ = 0;
 };
-
-// The process-wide printer, created at first call over the system's printers.
-Printer& appPrinter();
-// Replaces the process-wide printer by a fresh one over `device` (tests; a null device restores
-// the system's printers at the next appPrinter call).
-void installAppPrinter(std::unique_ptr<PrinterDevice> device);
 
 } // namespace print

@@ -1,9 +1,12 @@
 // Prints through the real print system: a CUPS scheduler with a PDF queue, set up by
 // scripts/cups-e2e.sh, which names its run folder in QUILVAR_CUPS_E2E. Skipped elsewhere.
 
+#include "os/printspooler.h"
 #include "platform/messagebox.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
+#include "print/printerqt.h"
+#include "tests/support/testservices.h"
 #include "ui/debit/printgrid.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/cuttinglistsource.h"
@@ -137,6 +140,10 @@ private slots:
 
 private:
     QList<platform::BoxRequest> boxes_;
+    // The program's services, kept for the whole run as the program keeps them.
+    std::unique_ptr<os::PrintSpooler> spooler_ = os::makePrintSpooler();
+    testsupport::RecordingHelpOpener help_;
+    print::Printer printer_{std::make_unique<print::QtPrinterDevice>(*spooler_)};
 };
 
 void TestPrintEndToEnd::init() {
@@ -159,8 +166,9 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
     if (mode() != QLatin1String("default")) {
         QSKIP("the queue is not the default printer in this run");
     }
-    TMainForm form;
-    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
+    TMainForm form(printer_, help_);
+    TFormDebitDlg list(
+        form, [&form] { return ui::cuttingListSource(form); }, printer_);
     form.EditLargeur->setText(QStringLiteral("654"));
     form.SpeedButtonCalcul->click();
     form.SpeedButtonPrint->click();
@@ -261,13 +269,13 @@ void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
     QFETCH(QString, cause);
     QFETCH(QString, remedy);
     QFETCH(QString, message);
-    TMainForm form;
+    TMainForm form(printer_, help_);
     form.SpeedButtonPrint->click(); // binds the printer (if not yet) while all is well
     const int files = static_cast<int>(pdfs().size());
     QCOMPARE(boxes_.size(), 1);
 
     if (cause.isEmpty()) {
-        printCuttingList(StoppingGrid());
+        printCuttingList(printer_, StoppingGrid());
     } else {
         QVERIFY2(command(cause), qPrintable(cause));
         form.SpeedButtonPrint->click();
@@ -276,7 +284,7 @@ void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
     QCOMPARE(boxes_[2].icon, platform::BoxIcon::Error);
     QVERIFY2(boxes_[2].text.startsWith(message), qPrintable(boxes_[2].text));
     qInfo("%s", qPrintable(boxes_[2].text)); // what the user reads, in the log
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!printer_.printing());
     QCOMPARE(static_cast<int>(pdfs().size()), files);
 
     // The cause gone, the same printer prints again.
@@ -293,8 +301,9 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
     }
     const int jobsBefore = static_cast<int>(pageLog().size());
     const int filesBefore = static_cast<int>(pdfs().size());
-    TMainForm form;
-    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
+    TMainForm form(printer_, help_);
+    TFormDebitDlg list(
+        form, [&form] { return ui::cuttingListSource(form); }, printer_);
     form.SpeedButtonPrint->click();
     list.SpeedButtonPrint->click();
 
@@ -303,7 +312,7 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
         QCOMPARE(boxes_[i].icon, platform::BoxIcon::Error);
         QCOMPARE(boxes_[i].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));
     }
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!printer_.printing());
     QTest::qWait(3000); // a job, had one been sent, would have been written by now
     QCOMPARE(static_cast<int>(pageLog().size()), jobsBefore);
     QCOMPARE(static_cast<int>(pdfs().size()), filesBefore);

@@ -22,10 +22,10 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 
 } // namespace
 
-TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
+TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource, print::Printer& printer)
     : QDialog(&mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      readSource_(std::move(readSource)) {
+      readSource_(std::move(readSource)), printer_(printer) {
     resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
@@ -137,5 +137,5 @@ void TFormDebitDlg::SBtnCloseClick() {
 }
 
 void TFormDebitDlg::SpeedButtonPrintClick() {
-    platform::guarded([this] { printCuttingList(*StringAlignGrid); });
+    platform::guarded([this] { printCuttingList(printer_, *StringAlignGrid); });
 }

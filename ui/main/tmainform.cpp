@@ -50,7 +50,8 @@ platform::Label* makeResultLabel(QWidget* parent, const char* name, const QStrin
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+TMainForm::TMainForm(print::Printer& printer, os::HelpOpener& help, QWidget* parent)
+    : QWidget(parent), printer_(printer), help_(help) {
     resources::load();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
@@ -378,7 +379,7 @@ void TMainForm::SpeedButtonCalculClick() {
 void TMainForm::SpeedButtonPrintClick() {
     platform::guarded([this] {
         if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"), this)) {
-            PrintWindowImage(*this);
+            PrintWindowImage(*this, printer_);
         }
     });
 }
@@ -403,7 +404,7 @@ void TMainForm::SpeedButtonAboutClick() {
 }
 
 void TMainForm::SpeedButtonHelpClick() {
-    platform::guarded([] { platform::showHelpContents(); });
+    platform::guarded([this] { platform::showHelpContents(help_); });
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
