@@ -7,6 +7,7 @@
 #include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "platform/showfailure.h"
 #include "print/printer.h"
 #include "print/printerqt.h"
 #include "resources/resources.h"
@@ -39,8 +40,9 @@ Program::Program(platform::FontConfigLoader* fontConfig) {
 
     spooler_ = os::makePrintSpooler();
     help_ = os::makeHelpOpener();
-    printer_ =
-        std::make_unique<print::Printer>(std::make_unique<print::QtPrinterDevice>(*spooler_));
+    // A print's failure known only after the print routine has returned comes in the error box.
+    printer_ = std::make_unique<print::Printer>(std::make_unique<print::QtPrinterDevice>(
+        *spooler_, [](const print::PrinterError& failure) { platform::ShowFailure(failure); }));
 
     if (fontConfig != nullptr) {
         fontConfig->wait();

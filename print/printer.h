@@ -53,9 +53,10 @@ public:
     // Opens a job under `title` and starts its first page; the canvas lives until endJob.
     virtual Canvas& beginJob(const QString& title) = 0;
     virtual void newPage() = 0;
-    // Ends the page, then the job, and hands the job to the print system; raises a PrinterError
-    // when the system does not take it or does not print it. The device is ready for the next
-    // job however this ends.
+    // Ends the page, then the job, and gives the job to the print system; raises a PrinterError
+    // when the job's document could not be made. What the system does with the job may be known
+    // only later: the device reports that on its own. The device is ready for the next job
+    // however this ends.
     virtual void endJob() = 0;
 };
 
@@ -84,9 +85,9 @@ public:
     // job is already open.
     void beginDoc();
     void newPage();
-    // Ends the page and the job. The job counts as open until the device has handed it over, so
-    // a print started meanwhile fails with printingInProgressError; the printer is free for the
-    // next job however this ends.
+    // Ends the page and the job. The job counts as open until the device has taken it, so a print
+    // started meanwhile fails with printingInProgressError; the printer is free for the next job
+    // however this ends.
     void endDoc();
     // The drawing surface of the open job.
     Canvas& canvas();

@@ -201,7 +201,7 @@ void TestPrinter::systemErrorMessageCarriesCodeAndText() {
 void TestPrinter::noSchedulerMeansNoDefaultPrinter() {
     // main() points the print system at a scheduler that does not exist.
     const std::unique_ptr<os::PrintSpooler> spooler = os::makePrintSpooler();
-    print::QtPrinterDevice device(*spooler);
+    print::QtPrinterDevice device(*spooler, {});
     try {
         device.select();
         QFAIL("no failure raised");
