@@ -2,10 +2,15 @@
 
 #include "app/appsettings.h"
 #include "platform/accessibility.h"
+#include "os/helpopener.h"
+#include "os/printspooler.h"
 #include "platform/decimalmark.h"
 #include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "platform/showfailure.h"
+#include "print/printer.h"
+#include "print/printerqt.h"
 #include "resources/resources.h"
 #include "ui/about/taboutbox.h"
 #include "ui/debit/tformdebitdlg.h"
@@ -36,15 +41,22 @@ Program::Program(platform::FontConfigLoader* fontConfig) {
     QGuiApplication::setDesktopFileName(desktopEntryName());
     platform::setApplicationHelpFile(helpFilePath());
 
+    spooler_ = os::makePrintSpooler();
+    help_ = os::makeHelpOpener();
+    // A print's failure known only after the print routine has returned comes in the error box.
+    printer_ = std::make_unique<print::Printer>(std::make_unique<print::QtPrinterDevice>(
+        *spooler_, [](const print::PrinterError& failure) { platform::ShowFailure(failure); }));
+
     if (fontConfig != nullptr) {
         fontConfig->wait();
     }
-    MainForm_ = std::make_unique<TMainForm>();
+    MainForm_ = std::make_unique<TMainForm>(*printer_, *help_);
     AboutBox_ = std::make_unique<TAboutBox>();
     MainForm_->setAboutBox(AboutBox_.get());
     // Third and last: the cutting list, which reads the main window's fields when shown.
     FormDebitDlg_ = new TFormDebitDlg(
-        *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); });
+        *MainForm_, [&mainForm = *MainForm_] { return ui::cuttingListSource(mainForm); },
+        *printer_);
     MainForm_->setFormDebitDlg(FormDebitDlg_);
 }
 

@@ -9,17 +9,25 @@ class TAboutBox;
 class TFormDebitDlg;
 class TMainForm;
 
+namespace os {
+class HelpOpener;
+class PrintSpooler;
+} // namespace os
 namespace platform {
 class DecimalMarkWatcher;
 class FontConfigLoader;
 } // namespace platform
+namespace print {
+class Printer;
+} // namespace print
 
 namespace app {
 
 class Program {
 public:
     // Start-up, in order: Qt's own French texts, the fonts, the decimal mark, the window icon,
-    // the help file, then the windows, each created once and hidden. Needs the QApplication.
+    // the help file, the system's services (print spooler, help opener) and the application's
+    // printer, then the windows, each created once and hidden. Needs the QApplication.
     // A font configuration loading ahead is waited for before the windows, the first to ask
     // for a font.
     explicit Program(platform::FontConfigLoader* fontConfig = nullptr);
@@ -41,6 +49,10 @@ private:
     QTranslator qtFrench_;
     bool frenchInstalled_ = false;
     std::unique_ptr<platform::DecimalMarkWatcher> decimalMark_;
+    // The services the windows are handed; they outlive the windows.
+    std::unique_ptr<os::PrintSpooler> spooler_;
+    std::unique_ptr<os::HelpOpener> help_;
+    std::unique_ptr<print::Printer> printer_;
     // The windows, in their order of creation; destroyed in the reverse order. The cutting list
     // opens over the main window, its Qt parent, which owns it and destroys it with itself.
     std::unique_ptr<TMainForm> MainForm_;

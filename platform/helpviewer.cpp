@@ -1,12 +1,11 @@
 #include "platform/helpviewer.h"
 
+#include "os/helpopener.h"
 #include "platform/messagebox.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
-#include <utility>
 
 namespace platform {
 namespace {
@@ -14,18 +13,6 @@ namespace {
 QString& helpFile() {
     static QString path;
     return path;
-}
-
-DocumentOpener& opener() {
-    static DocumentOpener current;
-    return current;
-}
-
-bool openDocument(const QUrl& url) {
-    if (opener()) {
-        return opener()(url);
-    }
-    return QDesktopServices::openUrl(url);
 }
 
 } // namespace
@@ -53,11 +40,7 @@ QString applicationHelpFile() {
     return helpFile();
 }
 
-DocumentOpener setDocumentOpener(DocumentOpener next) {
-    return std::exchange(opener(), std::move(next));
-}
-
-void showHelpContents() {
+void showHelpContents(os::HelpOpener& opener) {
     const QString path = helpFile();
     if (path.isEmpty()) {
         return;
@@ -68,7 +51,7 @@ void showHelpContents() {
     }
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     url.setFragment(QString::fromLatin1(kHelpContents));
-    if (!openDocument(url)) {
+    if (!opener.open(url)) {
         showNotice(
             QStringLiteral("Aucune application n'a pu ouvrir le fichier d'aide : %1").arg(path));
     }

@@ -3,9 +3,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
-class QUrl;
+namespace os {
+class HelpOpener;
+} // namespace os
 
 namespace platform {
 
@@ -24,13 +25,9 @@ QString findHelpDocument(const QString& programDir, const QStringList& dataDirs)
 void setApplicationHelpFile(const QString& path);
 QString applicationHelpFile();
 
-// Hands a document to the desktop's viewer; false when no viewer could take it.
-using DocumentOpener = std::function<bool(const QUrl&)>;
-// Installs `opener` (an empty one restores the desktop's); returns the previous one.
-DocumentOpener setDocumentOpener(DocumentOpener opener);
-
-// Opens the application's help file on its contents in the desktop's viewer. A document that
-// is missing, or that no viewer could open, is reported in a notice that names its path.
-void showHelpContents();
+// Opens the application's help file on its contents with `opener` (the desktop's viewer). A
+// document that is missing, or that no viewer could open, is reported in a notice that names its
+// path.
+void showHelpContents(os::HelpOpener& opener);
 
 } // namespace platform

@@ -1,8 +1,5 @@
 #include "print/printer.h"
 
-#include "print/printerqt.h"
-
-#include <QCoreApplication>
 #include <utility>
 
 namespace print {
@@ -176,33 +173,6 @@ Canvas& Printer::canvas() {
         throw notPrintingError();
     }
     return *canvas_;
-}
-
-namespace {
-
-std::unique_ptr<Printer>& appPrinterSlot() {
-    static std::unique_ptr<Printer> printer;
-    return printer;
-}
-
-} // namespace
-
-Printer& appPrinter() {
-    std::unique_ptr<Printer>& slot = appPrinterSlot();
-    if (!slot) {
-        slot = std::make_unique<Printer>(std::make_unique<QtPrinterDevice>());
-        // The print system's objects must go before the application object does.
-        qAddPostRoutine([] { appPrinterSlot().reset(); });
-    }
-    return *slot;
-}
-
-void installAppPrinter(std::unique_ptr<PrinterDevice> device) {
-    std::unique_ptr<Printer>& slot = appPrinterSlot();
-    slot.reset();
-    if (device) {
-        slot = std::make_unique<Printer>(std::move(device));
-    }
 }
 
 } // namespace print

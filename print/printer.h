@@ -1,6 +1,7 @@
 #pragma once
-// The application's printer: one object per process, bound at its first use to the system's
-// default printer and kept for the whole run, with the job title the print queue shows.
+// The application's printer: one object per process (the program makes it and hands it to the
+// windows), bound at its first use to the system's default printer and kept for the whole run,
+// with the job title the print queue shows.
 
 #include "base/failure.h"
 #include "print/canvas.h"
@@ -52,9 +53,10 @@ public:
     // Opens a job under `title` and starts its first page; the canvas lives until endJob.
     virtual Canvas& beginJob(const QString& title) = 0;
     virtual void newPage() = 0;
-    // Ends the page, then the job, and hands the job to the print system; raises a PrinterError
-    // when the system does not take it or does not print it. The device is ready for the next
-    // job however this ends.
+    // Ends the page, then the job, and gives the job to the print system; raises a PrinterError
+    // when the job's document could not be made. What the system does with the job may be known
+    // only later: the device reports that on its own. The device is ready for the next job
+    // however this ends.
     virtual void endJob() = 0;
 };
 
@@ -83,9 +85,9 @@ public:
     // job is already open.
     void beginDoc();
     void newPage();
-    // Ends the page and the job. The job counts as open until the device has handed it over, so
-    // a print started meanwhile fails with printingInProgressError; the printer is free for the
-    // next job however this ends.
+    // Ends the page and the job. The job counts as open until the device has taken it, so a print
+    // started meanwhile fails with printingInProgressError; the printer is free for the next job
+    // however this ends.
     void endDoc();
     // The drawing surface of the open job.
     Canvas& canvas();
@@ -117,11 +119,5 @@ private:
     bool printing_ = false;
     int pageNumber_ = 0;
 };
-
-// The process-wide printer, created at first call over the system's printers.
-Printer& appPrinter();
-// Replaces the process-wide printer by a fresh one over `device` (tests; a null device restores
-// the system's printers at the next appPrinter call).
-void installAppPrinter(std::unique_ptr<PrinterDevice> device);
 
 } // namespace print

@@ -1,61 +1,18 @@
 #include "print/printerqt.h"
 
+#include "os/printspooler.h"
 #include "print/canvaspainter.h"
-#include "print/printservice.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-#include <QTimer>
+#include <utility>
 
 namespace print {
 
-namespace {
-
-namespace ps = printservice;
-
-// A job the printer refuses is refused within moments; past this the job is the print system's
-// to finish, and the program goes on.
-constexpr int kFollowMilliseconds = 15000;
-constexpr int kPollMilliseconds = 200;
-
-QString fromService(const std::string& text) {
-    return QString::fromUtf8(text.c_str());
-}
-
-// The settings the print engine would hand the service itself: the page and how it is printed.
-ps::JobOptions optionsOf(const QPrinter& printer) {
-    ps::JobOptions options;
-    options.emplace_back("media", printer.pageLayout().pageSize().key().toStdString());
-    if (printer.pageLayout().orientation() == QPageLayout::Landscape) {
-        options.emplace_back("landscape", "");
-    }
-    switch (printer.duplex()) {
-    case QPrinter::DuplexLongSide:
-        options.emplace_back("sides", "two-sided-long-edge");
-        break;
-    case QPrinter::DuplexShortSide:
-        options.emplace_back("sides", "two-sided-short-edge");
-        break;
-    case QPrinter::DuplexNone:
-        options.emplace_back("sides", "one-sided");
-        break;
-    case QPrinter::DuplexAuto:
-        break;
-    }
-    return options;
-}
-
-} // namespace
-
-QtPrinterDevice::QtPrinterDevice() = default;
+QtPrinterDevice::QtPrinterDevice(os::PrintSpooler& spooler, JobFollower::Report report)
+    : spooler_(spooler), follower_(std::move(report)) {}
 
 QtPrinterDevice::~QtPrinterDevice() {
     if (painter_ && painter_->isActive()) {
@@ -97,44 +54,20 @@ QSize QtPrinterDevice::resolution() const {
     return {printer_->logicalDpiX(), printer_->logicalDpiY()};
 }
 
-// The queue chosen at first use, as the service sees it now: nothing is drawn for a job it
-// cannot take.
-void QtPrinterDevice::checkQueue() const {
-    const QString queue = name();
-    const ps::QueueStatus status = ps::queueStatus(queue.toStdString());
-    switch (status.state) {
-    case ps::QueueState::Ready:
-    case ps::QueueState::Stopped: // it takes the job; following it tells the user
-        return;
-    case ps::QueueState::Rejecting:
-        throw queueRejectsError(queue, fromService(status.message));
-    case ps::QueueState::Missing:
-        throw printerGoneError(queue);
-    case ps::QueueState::NoService:
-        throw serviceDownError(queue);
-    }
-}
-
 Canvas& QtPrinterDevice::beginJob(const QString& title) {
     if (!printer_) {
         throw invalidPrinterError();
     }
-    checkQueue();
-    // Without a ".pdf" ending the printer keeps its own engine and settings and writes the job's
-    // document into the file instead of handing it to the service itself.
-    auto document = std::make_unique<QTemporaryFile>(
-        QDir::temp().filePath(QStringLiteral("quilvar-XXXXXX.job")));
-    if (!document->open()) {
+    printer_->setDocName(title);
+    std::unique_ptr<os::SpoolJob> job = spooler_.prepare(*printer_);
+    if (!job) {
         throw spoolError();
     }
-    document->close();
-    printer_->setDocName(title);
-    printer_->setOutputFileName(document->fileName());
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer_.get())) {
         throw spoolError();
     }
-    document_ = std::move(document);
+    job_ = std::move(job);
     painter_ = std::move(painter);
     canvas_ = std::make_unique<PainterCanvas>(*painter_);
     return *canvas_;
@@ -148,82 +81,22 @@ void QtPrinterDevice::newPage() {
 
 void QtPrinterDevice::endJob() {
     canvas_.reset();
-    const std::unique_ptr<QTemporaryFile> document = std::move(document_);
+    std::unique_ptr<os::SpoolJob> job = std::move(job_);
     bool written = false;
     if (painter_) {
         written = painter_->end() && printer_->printerState() != QPrinter::Error &&
                   printer_->printerState() != QPrinter::Aborted;
         painter_.reset();
     }
-    if (!document) {
+    if (!job) {
         return;
     }
-    if (!written || QFileInfo(document->fileName()).size() == 0) {
+    if (!written) {
         throw spoolError();
     }
-    submit(document->fileName());
-}
-
-void QtPrinterDevice::submit(const QString& path) {
-    const QString queue = name();
-    const ps::Submission handed =
-        ps::submitFile(queue.toStdString(), QFile::encodeName(path).toStdString(),
-                       printer_->docName().toStdString(), optionsOf(*printer_));
-    if (handed.job > 0) {
-        followJob(handed.job);
-        return;
-    }
-    // Tell why from the queue itself: the service's words for a refusal vary with the cause.
-    const ps::QueueStatus status = ps::queueStatus(queue.toStdString());
-    switch (status.state) {
-    case ps::QueueState::Rejecting:
-        throw queueRejectsError(queue, fromService(status.message));
-    case ps::QueueState::Missing:
-        throw printerGoneError(queue);
-    case ps::QueueState::NoService:
-        throw serviceDownError(queue);
-    case ps::QueueState::Ready:
-    case ps::QueueState::Stopped:
-        throw submissionError(queue, fromService(handed.error));
-    }
-}
-
-// Until the job is printed, refused or has been with the printer for a while. The windows keep
-// repainting meanwhile; a print started then finds the job still open.
-void QtPrinterDevice::followJob(int job) {
-    const QString queue = name();
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const ps::JobStatus status = ps::jobStatus(job);
-        switch (status.state) {
-        case ps::JobState::Done:
-            return;
-        case ps::JobState::Refused:
-        case ps::JobState::Stopped:
-            throw jobRefusedError(queue, fromService(status.message));
-        case ps::JobState::Canceled:
-            throw jobCanceledError(queue);
-        case ps::JobState::Held:
-            throw jobHeldError(queue);
-        case ps::JobState::Unknown:
-            throw serviceLostError(queue);
-        case ps::JobState::Waiting:
-        case ps::JobState::Printing: {
-            const ps::QueueStatus printer = ps::queueStatus(queue.toStdString());
-            if (printer.state == ps::QueueState::Stopped) {
-                throw queueStoppedError(queue, fromService(printer.message));
-            }
-            break;
-        }
-        }
-        if (clock.elapsed() >= kFollowMilliseconds) {
-            return;
-        }
-        QEventLoop pause;
-        QTimer::singleShot(kPollMilliseconds, &pause, &QEventLoop::quit);
-        pause.exec();
-    }
+    // The queue is asked about the job, and the job handed over and followed, off the window's
+    // thread: the print service may take seconds to answer, or stop answering.
+    follower_.follow(std::move(job), name());
 }
 
 } // namespace print

@@ -3,8 +3,9 @@
 # own (private socket, spool and logs, so a system scheduler is neither needed nor touched) with a
 # cups-pdf queue as the default printer, then again with no default printer. The queue writes each
 # job as a PDF into a folder of this run, which the test reads back. The test brings about the
-# printing faults itself through "$run/control" (stop or start this run's scheduler, remove or
-# restore the queue, give it a backend that refuses every job or its own back).
+# printing faults itself through "$run/control" (stop or start this run's scheduler, pause it
+# with SIGSTOP and resume it, remove or restore the queue, give it a backend that refuses every
+# job or its own back).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
@@ -107,17 +108,21 @@ start)
 stop)
     pid=\$(cat "$run/cupsd.pid")
     kill "\$pid" 2>/dev/null || true
+    kill -CONT "\$pid" 2>/dev/null || true # a paused scheduler takes its signal once it runs
     # Gone, or a zombie where nothing reaps the orphan.
     for _ in \$(seq 100); do
         kill -0 "\$pid" 2>/dev/null || break
         [ "\$(awk '{print \$3}' "/proc/\$pid/stat" 2>/dev/null)" = Z ] && break
         sleep 0.1
     done ;;
+pause) kill -STOP "\$(cat "$run/cupsd.pid")" ;;
+resume) kill -CONT "\$(cat "$run/cupsd.pid")" ;;
 remove) lpadmin -x "\$2" ;;
 restore) add_queue "\$2" "$instance" ;;
 break) lpadmin -p "\$2" -v "cups-pdf:/$refusing" ;;
 mend) lpadmin -p "\$2" -v "cups-pdf:/$instance" ;;
-*) echo "control: start | stop | remove Q | restore Q | break Q | mend Q" >&2; exit 2 ;;
+*) echo "control: start | stop | pause | resume | remove Q | restore Q | break Q | mend Q" >&2
+   exit 2 ;;
 esac
 CONTROL
 chmod 755 "$run/control"

@@ -1,9 +1,13 @@
 // Prints through the real print system: a CUPS scheduler with a PDF queue, set up by
 // scripts/cups-e2e.sh, which names its run folder in QUILVAR_CUPS_E2E. Skipped elsewhere.
 
+#include "os/printspooler.h"
 #include "platform/messagebox.h"
+#include "platform/showfailure.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
+#include "print/printerqt.h"
+#include "tests/support/testservices.h"
 #include "ui/debit/printgrid.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/cuttinglistsource.h"
@@ -134,9 +138,17 @@ private slots:
     void eachFaultShowsItsBoxAndTheNextPrintWorks_data();
     void eachFaultShowsItsBoxAndTheNextPrintWorks();
     void withoutDefaultPrinterNothingIsPrinted();
+    void aServiceThatStopsAnsweringHoldsNoWindow();
 
 private:
     QList<platform::BoxRequest> boxes_;
+    // The program's services, kept for the whole run as the program keeps them.
+    std::unique_ptr<os::PrintSpooler> spooler_ = os::makePrintSpooler();
+    testsupport::RecordingHelpOpener help_;
+    std::unique_ptr<print::QtPrinterDevice> made_ = std::make_unique<print::QtPrinterDevice>(
+        *spooler_, [](const print::PrinterError& failure) { platform::ShowFailure(failure); });
+    print::QtPrinterDevice& device_ = *made_;
+    print::Printer printer_{std::move(made_)};
 };
 
 void TestPrintEndToEnd::init() {
@@ -159,8 +171,9 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
     if (mode() != QLatin1String("default")) {
         QSKIP("the queue is not the default printer in this run");
     }
-    TMainForm form;
-    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
+    TMainForm form(printer_, help_);
+    TFormDebitDlg list(
+        form, [&form] { return ui::cuttingListSource(form); }, printer_);
     form.EditLargeur->setText(QStringLiteral("654"));
     form.SpeedButtonCalcul->click();
     form.SpeedButtonPrint->click();
@@ -227,6 +240,7 @@ void TestPrintEndToEnd::printsTheWindowThenTheCuttingListThenTheWindow() {
     QVERIFY2(waitForJobs(4), qPrintable(pageLog().join('\n')));
     QVERIFY2(pageLog().value(3).startsWith(QStringLiteral("PDF ")), qPrintable(pageLog().value(3)));
     QCOMPARE(pdfs(QStringLiteral("out-autre")), QStringList());
+    QTRY_VERIFY_WITH_TIMEOUT(!device_.following(), 60000);
 }
 
 void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks_data() {
@@ -261,22 +275,27 @@ void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
     QFETCH(QString, cause);
     QFETCH(QString, remedy);
     QFETCH(QString, message);
-    TMainForm form;
+    TMainForm form(printer_, help_);
+    const int jobs = static_cast<int>(pageLog().size());
     form.SpeedButtonPrint->click(); // binds the printer (if not yet) while all is well
+    QVERIFY2(waitForJobs(jobs + 1), qPrintable(pageLog().join('\n')));
+    // Followed to its end before the fault is brought about.
+    QTRY_VERIFY_WITH_TIMEOUT(!device_.following(), 60000);
     const int files = static_cast<int>(pdfs().size());
     QCOMPARE(boxes_.size(), 1);
 
     if (cause.isEmpty()) {
-        printCuttingList(StoppingGrid());
+        printCuttingList(printer_, StoppingGrid());
     } else {
         QVERIFY2(command(cause), qPrintable(cause));
         form.SpeedButtonPrint->click();
     }
-    QCOMPARE(boxes_.size(), 3); // the confirmation, then the error box
+    // The confirmation, then the error box once the fault is known.
+    QTRY_COMPARE_WITH_TIMEOUT(boxes_.size(), 3, 60000);
     QCOMPARE(boxes_[2].icon, platform::BoxIcon::Error);
     QVERIFY2(boxes_[2].text.startsWith(message), qPrintable(boxes_[2].text));
     qInfo("%s", qPrintable(boxes_[2].text)); // what the user reads, in the log
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!printer_.printing());
     QCOMPARE(static_cast<int>(pdfs().size()), files);
 
     // The cause gone, the same printer prints again.
@@ -285,6 +304,8 @@ void TestPrintEndToEnd::eachFaultShowsItsBoxAndTheNextPrintWorks() {
     QCOMPARE(boxes_.size(), 4); // its confirmation alone
     QVERIFY2(waitForPdfs(files + 1), qPrintable(pageLog().join('\n')));
     QCOMPARE(static_cast<int>(pdfs().size()), files + 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!device_.following(), 60000);
+    QCOMPARE(boxes_.size(), 4);
 }
 
 void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
@@ -293,8 +314,9 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
     }
     const int jobsBefore = static_cast<int>(pageLog().size());
     const int filesBefore = static_cast<int>(pdfs().size());
-    TMainForm form;
-    TFormDebitDlg list(form, [&form] { return ui::cuttingListSource(form); });
+    TMainForm form(printer_, help_);
+    TFormDebitDlg list(
+        form, [&form] { return ui::cuttingListSource(form); }, printer_);
     form.SpeedButtonPrint->click();
     list.SpeedButtonPrint->click();
 
@@ -303,10 +325,51 @@ void TestPrintEndToEnd::withoutDefaultPrinterNothingIsPrinted() {
         QCOMPARE(boxes_[i].icon, platform::BoxIcon::Error);
         QCOMPARE(boxes_[i].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));
     }
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!printer_.printing());
     QTest::qWait(3000); // a job, had one been sent, would have been written by now
     QCOMPARE(static_cast<int>(pageLog().size()), jobsBefore);
     QCOMPARE(static_cast<int>(pdfs().size()), filesBefore);
+}
+
+// The scheduler stopped (SIGSTOP) two seconds after "Oui", while the job is followed: the window
+// goes on answering its keys, a second print is taken, and both print once the scheduler runs on.
+void TestPrintEndToEnd::aServiceThatStopsAnsweringHoldsNoWindow() {
+    if (mode() != QLatin1String("default")) {
+        QSKIP("the queue is not the default printer in this run");
+    }
+    TMainForm form(printer_, help_);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const int jobs = static_cast<int>(pageLog().size());
+    form.SpeedButtonPrint->click();
+    QTest::qWait(2000);
+    QVERIFY(control({QStringLiteral("pause")}));
+
+    QElapsedTimer clock;
+    clock.start();
+    form.EditLargeur->setText(QStringLiteral("700"));
+    QTest::keySequence(form.EditLargeur, QKeySequence(Qt::Key_F9));
+    QCOMPARE(form.Dimensions().Largeur, 700.0);
+    form.SpeedButtonPrint->click(); // a second print while the first is followed
+    QTest::qWait(3000);             // the window's events run meanwhile
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY(control({QStringLiteral("resume")}));
+    QVERIFY2(elapsed < 4000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(boxes_.size(), 2); // the two confirmations
+
+    // The scheduler runs on. A job whose hand-over met the silence is refused in a box that
+    // says the service did not answer; every other job prints.
+    QTRY_VERIFY_WITH_TIMEOUT(!device_.following(), 90000);
+    int refused = 0;
+    for (qsizetype i = 2; i < boxes_.size(); ++i) {
+        qInfo("%s", qPrintable(boxes_[i].text));
+        QVERIFY2(boxes_[i].text.startsWith(QStringLiteral("Le service d'impression ne répond")),
+                 qPrintable(boxes_[i].text));
+        refused += boxes_[i].text.contains(QStringLiteral("rien n'a été envoyé")) ? 1 : 0;
+    }
+    QVERIFY(refused < 2);
+    QTRY_VERIFY_WITH_TIMEOUT(pageLog().size() >= jobs + 2 - refused, 90000);
 }
 
 QTEST_MAIN(TestPrintEndToEnd)

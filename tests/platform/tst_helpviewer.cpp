@@ -1,3 +1,4 @@
+#include "os/helpopener.h"
 #include "platform/helpviewer.h"
 #include "platform/messagebox.h"
 
@@ -19,6 +20,17 @@ void writeFile(const QString& path) {
     file.write("<html></html>");
 }
 
+// Stands for the desktop's viewer: records what it is asked to open.
+class RecordingOpener : public os::HelpOpener {
+public:
+    bool open(const QUrl& document) override {
+        opened.append(document);
+        return answer;
+    }
+    QList<QUrl> opened;
+    bool answer = true;
+};
+
 } // namespace
 
 class TestHelpViewer : public QObject {
@@ -37,19 +49,14 @@ private slots:
 
 private:
     QTemporaryDir root_;
-    QList<QUrl> opened_;
-    bool openerAnswer_ = true;
+    RecordingOpener opener_;
     QList<platform::BoxRequest> boxes_;
 };
 
 void TestHelpViewer::init() {
-    opened_.clear();
+    opener_.opened.clear();
+    opener_.answer = true;
     boxes_.clear();
-    openerAnswer_ = true;
-    platform::setDocumentOpener([this](const QUrl& url) {
-        opened_.append(url);
-        return openerAnswer_;
-    });
     platform::setBoxResponder([this](const platform::BoxRequest& request) {
         boxes_.append(request);
         return platform::BoxAnswer::Ok;
@@ -57,7 +64,6 @@ void TestHelpViewer::init() {
 }
 
 void TestHelpViewer::cleanup() {
-    platform::setDocumentOpener({});
     platform::setBoxResponder({});
     platform::setApplicationHelpFile({});
 }
@@ -93,10 +99,10 @@ void TestHelpViewer::helpOpensOnTheContents() {
     const QString path = QDir(root_.path()).filePath("aide.html");
     writeFile(path);
     platform::setApplicationHelpFile(path);
-    platform::showHelpContents();
-    QCOMPARE(opened_.size(), 1);
-    QCOMPARE(opened_[0].toLocalFile(), path);
-    QCOMPARE(opened_[0].fragment(), QStringLiteral("sommaire"));
+    platform::showHelpContents(opener_);
+    QCOMPARE(opener_.opened.size(), 1);
+    QCOMPARE(opener_.opened[0].toLocalFile(), path);
+    QCOMPARE(opener_.opened[0].fragment(), QStringLiteral("sommaire"));
     QVERIFY(boxes_.isEmpty());
 }
 
@@ -117,10 +123,10 @@ void TestHelpViewer::aDocumentThatCannotBeOpenedIsReportedWithItsPath() {
     if (exists) {
         writeFile(path);
     }
-    openerAnswer_ = viewerOpensIt;
+    opener_.answer = viewerOpensIt;
     platform::setApplicationHelpFile(path);
-    platform::showHelpContents();
-    QCOMPARE(opened_.size(), exists ? 1 : 0);
+    platform::showHelpContents(opener_);
+    QCOMPARE(opener_.opened.size(), exists ? 1 : 0);
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, notice + QStringLiteral(" : ") + path);
     QCOMPARE(boxes_[0].buttons, QList<platform::BoxAnswer>{platform::BoxAnswer::Ok});

@@ -1,3 +1,4 @@
+#include "os/printspooler.h"
 #include "print/canvaspainter.h"
 #include "print/printer.h"
 #include "print/printerqt.h"
@@ -31,21 +32,22 @@ private slots:
     void painterCanvasKeepsPointSizeAtDeviceResolution();
 
 private:
-    RecordingPrinterDevice* device_ = nullptr;
+    std::unique_ptr<print::Printer> printer_;
+    RecordingPrinterDevice* device_ = nullptr; // the printer's
 };
 
 void TestPrinter::init() {
     auto device = std::make_unique<RecordingPrinterDevice>();
     device_ = device.get();
-    print::installAppPrinter(std::move(device));
+    printer_ = std::make_unique<print::Printer>(std::move(device));
 }
 
 void TestPrinter::cleanupTestCase() {
-    print::installAppPrinter(nullptr);
+    printer_.reset();
 }
 
 void TestPrinter::jobTitleIsEmptyUntilSetAndThenKept() {
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     QCOMPARE(printer.title(), QString());
     printer.beginDoc();
     printer.endDoc();
@@ -60,7 +62,7 @@ void TestPrinter::jobTitleIsEmptyUntilSetAndThenKept() {
 }
 
 void TestPrinter::bindsOnceAtFirstUseAndKeepsTheBinding() {
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     QVERIFY(device_->log().isEmpty());
     QCOMPARE(printer.pageWidth(), 4800);
     QCOMPARE(printer.pageHeight(), 6600);
@@ -68,12 +70,11 @@ void TestPrinter::bindsOnceAtFirstUseAndKeepsTheBinding() {
     printer.beginDoc();
     printer.endDoc();
     QCOMPARE(device_->log().count(QStringLiteral("select")), 1);
-    QCOMPARE(&print::appPrinter(), &printer);
 }
 
 void TestPrinter::failedBindingRaisesAndIsTriedAgain() {
     device_->failSelect(print::noDefaultPrinterError());
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             printer.pageWidth();
@@ -93,7 +94,7 @@ void TestPrinter::failedBindingRaisesAndIsTriedAgain() {
 }
 
 void TestPrinter::secondJobWhileOneIsOpenFails() {
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     printer.beginDoc();
     try {
         printer.beginDoc();
@@ -110,7 +111,7 @@ void TestPrinter::secondJobWhileOneIsOpenFails() {
 }
 
 void TestPrinter::pagesAndCanvasOnlyInsideAJob() {
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.newPage());
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.canvas());
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.endDoc());
@@ -123,7 +124,7 @@ void TestPrinter::pagesAndCanvasOnlyInsideAJob() {
 
 void TestPrinter::failedOpeningLeavesNoJob() {
     device_->failBegin(print::invalidPrinterError());
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     QVERIFY_THROWS_EXCEPTION(PrinterError, printer.beginDoc());
     QVERIFY(!printer.printing());
     printer.beginDoc();
@@ -154,7 +155,7 @@ void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree() {
     if (endFails) {
         device_->failEnd(print::queueRejectsError("PDF", "maintenance"));
     }
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     try {
         printer.printDoc([&] { printer.newPage(); });
         QFAIL("no failure raised");
@@ -171,7 +172,7 @@ void TestPrinter::failedJobIsReportedAndLeavesThePrinterFree() {
 }
 
 void TestPrinter::jobStaysOpenWhileTheSystemTakesIt() {
-    print::Printer& printer = print::appPrinter();
+    print::Printer& printer = *printer_;
     bool openMeanwhile = false;
     QString secondJob;
     device_->onEnd([&] {
@@ -199,7 +200,8 @@ void TestPrinter::systemErrorMessageCarriesCodeAndText() {
 
 void TestPrinter::noSchedulerMeansNoDefaultPrinter() {
     // main() points the print system at a scheduler that does not exist.
-    print::QtPrinterDevice device;
+    const std::unique_ptr<os::PrintSpooler> spooler = os::makePrintSpooler();
+    print::QtPrinterDevice device(*spooler, {});
     try {
         device.select();
         QFAIL("no failure raised");

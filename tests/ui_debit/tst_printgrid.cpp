@@ -1,6 +1,6 @@
 #include "platform/messagebox.h"
 #include "print/printer.h"
-#include "tests/support/printerrecorder.h"
+#include "tests/support/testservices.h"
 #include "ui/debit/printgrid.h"
 #include "widgets/stringgrid/stringgrid.h"
 
@@ -94,15 +94,15 @@ private:
     QStringList lines() const { return device_->recorder().described({Kind::Line}); }
     QStringList texts() const { return device_->recorder().described({Kind::Text}); }
 
-    RecordingPrinterDevice* device_ = nullptr;
+    std::unique_ptr<testsupport::TestServices> services_;
+    RecordingPrinterDevice* device_ = nullptr; // the services' own
     QList<platform::BoxRequest> boxes_;
 };
 
 void TestPrintGrid::init() {
-    auto device = std::make_unique<RecordingPrinterDevice>();
-    device_ = device.get();
+    services_ = std::make_unique<testsupport::TestServices>();
+    device_ = &services_->device;
     device_->recorder().setMetrics(80, 40, 44);
-    print::installAppPrinter(std::move(device));
     boxes_.clear();
     platform::setBoxResponder([this](const platform::BoxRequest& request) {
         boxes_.append(request);
@@ -115,7 +115,7 @@ void TestPrintGrid::cleanup() {
 }
 
 void TestPrintGrid::cleanupTestCase() {
-    print::installAppPrinter(nullptr);
+    services_.reset();
     platform::setBoxResponder({});
 }
 
@@ -170,10 +170,10 @@ void TestPrintGrid::columnPositions() {
 }
 
 void TestPrintGrid::workedExampleHoldsToThePixel() {
-    PrintGrid(cuttingList(), QStringLiteral("Impression Débit"), QStringLiteral("Fiche de Débit"),
-              sixDecember);
+    PrintGrid(services_->printer, cuttingList(), QStringLiteral("Impression Débit"),
+              QStringLiteral("Fiche de Débit"), sixDecember);
     QCOMPARE(device_->log(), QStringList({"select", "begin \"Impression Débit\"", "end"}));
-    QCOMPARE(print::appPrinter().title(), QStringLiteral("Impression Débit"));
+    QCOMPARE(services_->printer.title(), QStringLiteral("Impression Débit"));
 
     // Header band from 384 to 504, a rule under each of the six rows, the last at 1104, then
     // the column rules at 192, 792, 1218, 1608, 1938 and the right edge 4608.
@@ -202,7 +202,8 @@ void TestPrintGrid::workedExampleHoldsToThePixel() {
 }
 
 void TestPrintGrid::headerIsBoldOnSilverAndBodyRegularOnWhite() {
-    PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, cuttingList(), QStringLiteral("J"), QStringLiteral("P"),
+              sixDecember);
     const QList<CanvasCall>& calls = device_->recorder().calls();
     // The grid's font at its own point size, 11 pixels at 96 per inch.
     QCOMPARE(calls.first().describe(), QStringLiteral("font MS Sans Serif 8.25pt"));
@@ -220,7 +221,7 @@ void TestPrintGrid::headerOnlyGridPrintsOnePage() {
     FakeGrid grid({100, 100}, 1, 200);
     grid.setCell(0, 0, QStringLiteral("A"));
     grid.setCell(1, 0, QStringLiteral("B"));
-    PrintGrid(grid, QStringLiteral("J"), QStringLiteral("Titre"), sixDecember);
+    PrintGrid(services_->printer, grid, QStringLiteral("J"), QStringLiteral("Titre"), sixDecember);
     QCOMPARE(device_->log(), QStringList({"select", "begin \"J\"", "end"}));
     // factor 24: second column at 192 + 2400.
     QCOMPARE(lines(),
@@ -232,7 +233,7 @@ void TestPrintGrid::headerOnlyGridPrintsOnePage() {
 void TestPrintGrid::singleColumnSpansMarginToRightEdge() {
     FakeGrid grid({50}, 3, 60);
     grid.setCell(0, 2, QStringLiteral("seul"));
-    PrintGrid(grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
     const QStringList rules = lines();
     QCOMPARE(rules.mid(rules.size() - 2),
              QStringList({"line 192,384 192,744", "line 4608,384 4608,744"}));
@@ -267,7 +268,7 @@ void TestPrintGrid::rowReachingTheLimitClosesThePage() {
     for (int r = 0; r < rows; ++r) {
         grid.setCell(0, r, QStringLiteral("r%1").arg(r));
     }
-    PrintGrid(grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
     QCOMPARE(device_->log(), log);
     QCOMPARE(texts().filter(QStringLiteral("\"P\"")).size(), headings);
     QCOMPARE(texts().filter(QStringLiteral("\"r0\"")).size(), headings);
@@ -283,7 +284,7 @@ void TestPrintGrid::wideGridKeepsColumnsApart() {
     for (int c = 0; c < 5; ++c) {
         wide.setCell(c, 0, grid.cell(c, 0));
     }
-    PrintGrid(wide, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, wide, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
     QStringList rules = lines();
     rules = rules.mid(rules.size() - 6);
     QCOMPARE(rules, QStringList({"line 192,384 192,1104", "line 272,384 272,1104",
@@ -301,7 +302,7 @@ void TestPrintGrid::stringGridIsReadThroughItsAccessors() {
     grid.setCells(1, 0, QStringLiteral("Longueur"));
     grid.setCells(2, 1, QStringLiteral("16"));
     grid.resize(721, 163); // its on-screen width, border included
-    PrintGrid(grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, grid, QStringLiteral("J"), QStringLiteral("P"), sixDecember);
     QVERIFY(texts().contains("text 802,394 \"Longueur\" bold on #c0c0c0"));
     QVERIFY(texts().contains("text 1228,514 \"16\" on #ffffff"));
     QCOMPARE(lines().mid(lines().size() - 4),
@@ -316,46 +317,50 @@ void TestPrintGrid::busyCursorWhilePrintingOnly() {
             during = cursor->shape();
         }
     });
-    PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, cuttingList(), QStringLiteral("J"), QStringLiteral("P"),
+              sixDecember);
     QCOMPARE(during, std::optional<Qt::CursorShape>(Qt::WaitCursor));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 void TestPrintGrid::missingPrinterPrintsNothing() {
     device_->failSelect(print::noDefaultPrinterError());
-    QVERIFY_THROWS_EXCEPTION(PrinterError,
-                             PrintGrid(cuttingList(), QStringLiteral("Impression Débit"),
-                                       QStringLiteral("P"), sixDecember));
+    QVERIFY_THROWS_EXCEPTION(PrinterError, PrintGrid(services_->printer, cuttingList(),
+                                                     QStringLiteral("Impression Débit"),
+                                                     QStringLiteral("P"), sixDecember));
     QCOMPARE(device_->log(), QStringList({"select"}));
     QVERIFY(device_->recorder().calls().isEmpty());
-    QCOMPARE(print::appPrinter().title(), QString());
+    QCOMPARE(services_->printer.title(), QString());
 }
 
 void TestPrintGrid::failureDuringTheJobClosesIt() {
     device_->recorder().failAt(Kind::Fill, "Erreur système.  Code : 5.");
     try {
-        PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+        PrintGrid(services_->printer, cuttingList(), QStringLiteral("J"), QStringLiteral("P"),
+                  sixDecember);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Erreur système.  Code : 5."));
     }
     QCOMPARE(device_->log(), QStringList({"select", "begin \"J\"", "end"}));
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!services_->printer.printing());
     // The printer is free for the next print.
-    PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+    PrintGrid(services_->printer, cuttingList(), QStringLiteral("J"), QStringLiteral("P"),
+              sixDecember);
     QCOMPARE(device_->log().last(), QStringLiteral("end"));
 }
 
 void TestPrintGrid::openJobMakesPrintingFail() {
-    print::appPrinter().beginDoc();
+    services_->printer.beginDoc();
     try {
-        PrintGrid(cuttingList(), QStringLiteral("J"), QStringLiteral("P"), sixDecember);
+        PrintGrid(services_->printer, cuttingList(), QStringLiteral("J"), QStringLiteral("P"),
+                  sixDecember);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Impression en cours"));
     }
-    QVERIFY(print::appPrinter().printing()); // the job already open goes on
-    print::appPrinter().endDoc();
+    QVERIFY(services_->printer.printing()); // the job already open goes on
+    services_->printer.endDoc();
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
 }
 
@@ -375,7 +380,7 @@ void TestPrintGrid::printButtonAsksThenPrints() {
         boxes_.append(request);
         return answer;
     });
-    printCuttingList(cuttingList());
+    printCuttingList(services_->printer, cuttingList());
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, QStringLiteral("Impression de la fiche de débit"));
     QCOMPARE(boxes_[0].caption, QStringLiteral("Information"));
@@ -393,7 +398,7 @@ void TestPrintGrid::printButtonShowsFailureInErrorBox() {
         return request.icon == platform::BoxIcon::Information ? platform::BoxAnswer::Yes
                                                               : platform::BoxAnswer::Ok;
     });
-    printCuttingList(cuttingList());
+    printCuttingList(services_->printer, cuttingList());
     QCOMPARE(boxes_.size(), 2);
     QCOMPARE(boxes_[1].icon, platform::BoxIcon::Error);
     QCOMPARE(boxes_[1].text, QStringLiteral("Aucune imprimante par défaut sélectionnée."));

@@ -7,7 +7,7 @@
 #include "platform/speedbutton.h"
 #include "print/printer.h"
 #include "tests/support/modalanswer.h"
-#include "tests/support/printerrecorder.h"
+#include "tests/support/testservices.h"
 #include "ui/debit/tformdebitdlg.h"
 #include "ui/main/cuttinglistsource.h"
 #include "ui/main/tmainform.h"
@@ -105,6 +105,7 @@ private:
     void calculate();
 
     platform::DecimalMarkWatcher decimalMark_; // the mark the windows read
+    std::unique_ptr<testsupport::TestServices> services_;
     std::unique_ptr<TMainForm> main_;
     std::unique_ptr<TFormDebitDlg> list_;
     QList<BoxRequest> boxes_;
@@ -121,9 +122,11 @@ void TestFormDebitDlg::init() {
         listVisibleAtBox_ = list_ != nullptr && list_->isVisible();
         return answer_;
     });
-    main_ = std::make_unique<TMainForm>();
+    services_ = std::make_unique<testsupport::TestServices>();
+    main_ = std::make_unique<TMainForm>(services_->printer, services_->help);
     list_ = std::make_unique<TFormDebitDlg>(
-        *main_, [&mainForm = *main_] { return ui::cuttingListSource(mainForm); });
+        *main_, [&mainForm = *main_] { return ui::cuttingListSource(mainForm); },
+        services_->printer);
     main_->setFormDebitDlg(list_.get());
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -132,8 +135,8 @@ void TestFormDebitDlg::init() {
 void TestFormDebitDlg::cleanup() {
     list_.reset();
     main_.reset();
+    services_.reset();
     platform::setBoxResponder({});
-    print::installAppPrinter(nullptr);
     decimalMark_.setMark('.');
 }
 
@@ -407,9 +410,7 @@ void TestFormDebitDlg::printButtonConfirmsThenPrintsAndStaysOpen_data() {
 void TestFormDebitDlg::printButtonConfirmsThenPrintsAndStaysOpen() {
     QFETCH(BoxAnswer, answer);
     QFETCH(QStringList, log);
-    auto device = std::make_unique<testsupport::RecordingPrinterDevice>();
-    testsupport::RecordingPrinterDevice& recorder = *device;
-    print::installAppPrinter(std::move(device));
+    testsupport::RecordingPrinterDevice& recorder = services_->device;
     answer_ = answer;
     bool openAfterPrinting = false;
     open([this, &openAfterPrinting] {

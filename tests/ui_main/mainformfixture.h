@@ -6,6 +6,7 @@
 #include "platform/messagebox.h"
 #include "platform/radiogroup.h"
 #include "platform/speedbutton.h"
+#include "tests/support/testservices.h"
 #include "ui/main/tmainform.h"
 
 #include <QLineEdit>
@@ -23,7 +24,7 @@ protected:
             boxes_.append(request);
             return platform::BoxAnswer::Ok;
         });
-        form_ = std::make_unique<TMainForm>();
+        form_ = std::make_unique<TMainForm>(services_.printer, services_.help);
     }
 
     void tearDown() {
@@ -52,6 +53,7 @@ protected:
     void calculate() { QTest::mouseClick(form_->SpeedButtonCalcul, Qt::LeftButton); }
 
     platform::DecimalMarkWatcher decimalMark_; // the mark the windows read
+    testsupport::TestServices services_;
     std::unique_ptr<TMainForm> form_;
     QList<platform::BoxRequest> boxes_;
 };

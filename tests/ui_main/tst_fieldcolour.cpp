@@ -4,6 +4,7 @@
 #include "platform/contrast.h"
 #include "platform/label.h"
 #include "platform/radiogroup.h"
+#include "tests/support/testservices.h"
 #include "ui/main/fieldcolour.h"
 #include "ui/main/tmainform.h"
 
@@ -49,6 +50,7 @@ private slots:
     void aThemeSwitchedWhileRunningRecoloursTheWindow();
 
 private:
+    testsupport::TestServices services_;
     std::unique_ptr<TMainForm> form_;
 };
 
@@ -71,7 +73,7 @@ void TestFieldColour::fieldTextIsLegibleInLightAndDarkThemes() {
     QFETCH(bool, dark);
     QFETCH(int, mode);
     setDesktopPalette(dark ? darkPalette() : QPalette());
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(services_.printer, services_.help);
     form_->RadioGroupChoix->setItemIndex(mode);
     // Every field, the computed one (disabled) included: it shows a result.
     for (QLineEdit* edit : form_->findChildren<QLineEdit*>()) {
@@ -94,7 +96,7 @@ void TestFieldColour::fieldTextIsLegibleInLightAndDarkThemes() {
 }
 
 void TestFieldColour::aThemeSwitchedWhileRunningRecoloursTheWindow() {
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(services_.printer, services_.help);
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     const QPalette dark = darkPalette();

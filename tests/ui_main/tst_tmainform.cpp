@@ -87,7 +87,7 @@ void TestMainForm::controlsStandWhereDesigned() {
 void TestMainForm::fieldsTakeTheFaceFontAndTheDesktopFontStays() {
     const QFont desktop = QGuiApplication::font();
     QVERIFY(desktop.family() != platform::dialogFont().family());
-    const TMainForm another;
+    const TMainForm another(services_.printer, services_.help);
     QCOMPARE(QGuiApplication::font(), desktop);
     QCOMPARE(another.EditLargeur->font(), another.font());
     QCOMPARE(another.EditLargeur->font().family(), platform::dialogFont().family());

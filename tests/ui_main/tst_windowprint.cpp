@@ -1,7 +1,7 @@
 #include "platform/messagebox.h"
 #include "platform/speedbutton.h"
 #include "print/printer.h"
-#include "tests/support/printerrecorder.h"
+#include "tests/support/testservices.h"
 #include "ui/main/tmainform.h"
 #include "ui/main/windowprint.h"
 
@@ -61,19 +61,19 @@ private:
     QStringList images() const { return device_->recorder().described({CanvasCall::Kind::Image}); }
     void answer(platform::BoxAnswer confirmation);
 
-    RecordingPrinterDevice* device_ = nullptr;
+    std::unique_ptr<testsupport::TestServices> services_;
+    RecordingPrinterDevice* device_ = nullptr; // the services' own
     QList<platform::BoxRequest> boxes_;
 };
 
 void TestWindowPrint::init() {
-    auto device = std::make_unique<RecordingPrinterDevice>();
-    device_ = device.get();
-    print::installAppPrinter(std::move(device));
+    services_ = std::make_unique<testsupport::TestServices>();
+    device_ = &services_->device;
     answer(platform::BoxAnswer::Yes);
 }
 
 void TestWindowPrint::cleanupTestCase() {
-    print::installAppPrinter(nullptr);
+    services_.reset();
     platform::setBoxResponder({});
 }
 
@@ -131,7 +131,7 @@ void TestWindowPrint::captureIsTheClientAreaAsDrawn() {
 void TestWindowPrint::printsOnePictureAtTheTopLeftCorner() {
     SampleWindow sample(QSize(723, 500));
     const int ppi = sample.window.logicalDpiY();
-    PrintWindowImage(sample.window);
+    PrintWindowImage(sample.window, services_->printer);
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
     const QSize dots = printedSize(QSize(723, 500), ppi, QSize(600, 600));
     QCOMPARE(
@@ -145,7 +145,7 @@ void TestWindowPrint::largeWindowIsNeverShrunk() {
     device_->setPage(QSize(2400, 3300), QSize(300, 300));
     SampleWindow sample(QSize(1600, 1200));
     const int ppi = sample.window.logicalDpiY();
-    PrintWindowImage(sample.window);
+    PrintWindowImage(sample.window, services_->printer);
     const QSize dots = printedSize(QSize(1600, 1200), ppi, QSize(300, 300));
     QVERIFY(dots.width() > 2400 || ppi > 200);
     QCOMPARE(
@@ -156,9 +156,9 @@ void TestWindowPrint::largeWindowIsNeverShrunk() {
 
 void TestWindowPrint::jobTitleIsThePrintersCurrentOne() {
     SampleWindow sample(QSize(50, 50));
-    PrintWindowImage(sample.window);
-    print::appPrinter().setTitle(QStringLiteral("Impression Débit"));
-    PrintWindowImage(sample.window);
+    PrintWindowImage(sample.window, services_->printer);
+    services_->printer.setTitle(QStringLiteral("Impression Débit"));
+    PrintWindowImage(sample.window, services_->printer);
     QCOMPARE(device_->log(),
              QStringList({"select", "begin \"\"", "end", "begin \"Impression Débit\"", "end"}));
 }
@@ -167,28 +167,28 @@ void TestWindowPrint::failureAfterOpeningStillClosesTheJob() {
     device_->recorder().failAt(CanvasCall::Kind::Image, "Erreur système.  Code : 8.");
     SampleWindow sample(QSize(50, 50));
     try {
-        PrintWindowImage(sample.window);
+        PrintWindowImage(sample.window, services_->printer);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Erreur système.  Code : 8."));
     }
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
-    QVERIFY(!print::appPrinter().printing());
-    PrintWindowImage(sample.window); // the printer is free again
+    QVERIFY(!services_->printer.printing());
+    PrintWindowImage(sample.window, services_->printer); // the printer is free again
     QCOMPARE(images().size(), 1);
 }
 
 void TestWindowPrint::failureAtOpeningPrintsNothing() {
     SampleWindow sample(QSize(50, 50));
-    print::appPrinter().beginDoc();
+    services_->printer.beginDoc();
     try {
-        PrintWindowImage(sample.window);
+        PrintWindowImage(sample.window, services_->printer);
         QFAIL("no failure raised");
     } catch (const PrinterError& failure) {
         QCOMPARE(QString::fromUtf8(failure.what()), QStringLiteral("Impression en cours"));
     }
-    QVERIFY(print::appPrinter().printing()); // the job already open is left alone
-    print::appPrinter().endDoc();
+    QVERIFY(services_->printer.printing()); // the job already open is left alone
+    services_->printer.endDoc();
     QVERIFY(images().isEmpty());
     QCOMPARE(device_->log(), QStringList({"select", "begin \"\"", "end"}));
 }
@@ -205,7 +205,7 @@ void TestWindowPrint::printButtonAsksThenPrints() {
     QFETCH(platform::BoxAnswer, confirmation);
     QFETCH(int, printed);
     answer(confirmation);
-    TMainForm form;
+    TMainForm form(services_->printer, services_->help);
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].text, QStringLiteral("Impression de la fenêtre"));
@@ -222,7 +222,7 @@ void TestWindowPrint::printButtonAsksThenPrints() {
 
 void TestWindowPrint::missingPrinterReachesTheErrorBox() {
     device_->failSelect(print::noDefaultPrinterError());
-    TMainForm form;
+    TMainForm form(services_->printer, services_->help);
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 2);
     QCOMPARE(boxes_[1].icon, platform::BoxIcon::Error);
@@ -236,14 +236,14 @@ void TestWindowPrint::missingPrinterReachesTheErrorBox() {
 
 void TestWindowPrint::jobTheSystemRefusesReachesTheErrorBox() {
     device_->failEnd(print::printerGoneError(QStringLiteral("PDF")));
-    TMainForm form;
+    TMainForm form(services_->printer, services_->help);
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 2);
     QCOMPARE(boxes_[1].icon, platform::BoxIcon::Error);
     QCOMPARE(
         boxes_[1].text,
         QStringLiteral("L'imprimante « PDF », choisie à la première impression, n'existe plus."));
-    QVERIFY(!print::appPrinter().printing());
+    QVERIFY(!services_->printer.printing());
     form.SpeedButtonPrint->click();
     QCOMPARE(boxes_.size(), 3); // its confirmation alone
     QCOMPARE(images().size(), 2);

@@ -123,8 +123,8 @@ QList<int> columnPositions(const QList<int>& widths, int gridWidth, int pageWidt
     return positions;
 }
 
-void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString& pageTitle,
-               const PrintDate& date) {
+void PrintGrid(print::Printer& printer, const PrintableGrid& grid, const QString& jobTitle,
+               const QString& pageTitle, const PrintDate& date) {
     const BusyCursor busy;
     QList<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) {
@@ -132,7 +132,6 @@ void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString
     }
     const QString line = dateLine(date.today, date.locale);
 
-    print::Printer& printer = print::appPrinter();
     const int pageWidth = printer.pageWidth(); // binds the printer: no printer fails here
     const int pageHeight = printer.pageHeight();
     printer.setTitle(jobTitle);
@@ -150,10 +149,11 @@ void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString
     });
 }
 
-void printCuttingList(const PrintableGrid& grid) {
-    platform::guarded([&grid] {
+void printCuttingList(print::Printer& printer, const PrintableGrid& grid) {
+    platform::guarded([&printer, &grid] {
         if (platform::confirmInformation(QStringLiteral("Impression de la fiche de débit"))) {
-            PrintGrid(grid, QStringLiteral("Impression Débit"), QStringLiteral("Fiche de Débit"));
+            PrintGrid(printer, grid, QStringLiteral("Impression Débit"),
+                      QStringLiteral("Fiche de Débit"));
         }
     });
 }

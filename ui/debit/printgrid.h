@@ -9,6 +9,10 @@
 #include <QString>
 #include <concepts>
 
+namespace print {
+class Printer;
+} // namespace print
+
 // What printing reads from a grid.
 class PrintableGrid {
 public:
@@ -36,10 +40,11 @@ QString dateLine(const QDate& date, const QLocale& locale);
 // wider than the page is scaled down exactly, so its columns stay apart and in order.
 QList<int> columnPositions(const QList<int>& widths, int gridWidth, int pageWidth, int leftMargin);
 
-// Prints `grid` under the print queue title `jobTitle`, with `pageTitle` at the top of each page.
+// Prints `grid` on `printer` (the application's) under the print queue title `jobTitle`, with
+// `pageTitle` at the top of each page.
 // Printer failures propagate (the job, if open, is closed first); the busy cursor shows meanwhile.
-void PrintGrid(const PrintableGrid& grid, const QString& jobTitle, const QString& pageTitle,
-               const PrintDate& date = {});
+void PrintGrid(print::Printer& printer, const PrintableGrid& grid, const QString& jobTitle,
+               const QString& pageTitle, const PrintDate& date = {});
 
 // Any grid control offering the string grid's accessors.
 template <typename Grid>
@@ -67,16 +72,16 @@ private:
 };
 
 template <StringGridLike Grid>
-void PrintGrid(const Grid& grid, const QString& jobTitle, const QString& pageTitle,
-               const PrintDate& date = {}) {
-    PrintGrid(StringGridForPrint<Grid>(grid), jobTitle, pageTitle, date);
+void PrintGrid(print::Printer& printer, const Grid& grid, const QString& jobTitle,
+               const QString& pageTitle, const PrintDate& date = {}) {
+    PrintGrid(printer, StringGridForPrint<Grid>(grid), jobTitle, pageTitle, date);
 }
 
 // The cutting list's print button: asks "Impression de la fiche de débit" and on "&Oui" prints
 // `grid` under "Impression Débit" with the page title "Fiche de Débit". A failure goes to the
 // error box; the window stays as it is.
-void printCuttingList(const PrintableGrid& grid);
+void printCuttingList(print::Printer& printer, const PrintableGrid& grid);
 
-template <StringGridLike Grid> void printCuttingList(const Grid& grid) {
-    printCuttingList(StringGridForPrint<Grid>(grid));
+template <StringGridLike Grid> void printCuttingList(print::Printer& printer, const Grid& grid) {
+    printCuttingList(printer, StringGridForPrint<Grid>(grid));
 }

@@ -1,12 +1,12 @@
 #include "ui/debit/tformdebitdlg.h"
 
 #include "calc/cuttinglist.h"
+#include "os/windowplacement.h"
 #include "platform/accessibility.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
-#include "platform/windowplacement.h"
 #include "resources/resources.h"
 #include "ui/debit/printgrid.h"
 #include "widgets/aligngrid/alignstream.h"
@@ -23,10 +23,10 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 
 } // namespace
 
-TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource)
+TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource, print::Printer& printer)
     : QDialog(&mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      readSource_(std::move(readSource)) {
+      readSource_(std::move(readSource)), printer_(printer) {
     resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
@@ -99,7 +99,7 @@ void TFormDebitDlg::setVisible(bool visible) {
     if (visible && !isVisible()) {
         // Moving marks the position as chosen, so the dialog does not centre itself again.
         if (lastPosition_) {
-            platform::moveWindow(*this, *lastPosition_);
+            os::moveWindow(*this, *lastPosition_);
         }
         FormShow();
     }
@@ -109,7 +109,7 @@ void TFormDebitDlg::setVisible(bool visible) {
 void TFormDebitDlg::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) {
-        lastPosition_ = platform::windowPosition(*this);
+        lastPosition_ = os::windowPosition(*this);
     }
 }
 
@@ -143,5 +143,5 @@ void TFormDebitDlg::SBtnCloseClick() {
 }
 
 void TFormDebitDlg::SpeedButtonPrintClick() {
-    platform::guarded([this] { printCuttingList(*StringAlignGrid); });
+    platform::guarded([this] { printCuttingList(printer_, *StringAlignGrid); });
 }

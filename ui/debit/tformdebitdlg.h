@@ -16,6 +16,9 @@ class TStringAlignGrid;
 namespace platform {
 class SpeedButton;
 } // namespace platform
+namespace print {
+class Printer;
+} // namespace print
 
 class TFormDebitDlg : public QDialog {
     Q_OBJECT
@@ -29,8 +32,9 @@ public:
     using SourceReader = std::function<calc::CuttingListSource()>;
 
     // Opens over `mainWindow`, its Qt parent, which owns it; `readSource` gives the list's
-    // source each time the window is shown.
-    TFormDebitDlg(QWidget& mainWindow, SourceReader readSource);
+    // source each time the window is shown; the list prints on `printer`, the application's,
+    // which outlives the window.
+    TFormDebitDlg(QWidget& mainWindow, SourceReader readSource, print::Printer& printer);
     ~TFormDebitDlg() override;
 
     // Controls, owned by the window through Qt's parent chain.
@@ -59,6 +63,7 @@ private:
     void layOut();
 
     SourceReader readSource_;
+    print::Printer& printer_;
     bool gridFillsClient_ = true;
     // Where the window was when last hidden (where the program places its windows); the first
     // showing centres it over the main window.

@@ -1,5 +1,6 @@
 #include "ui/main/tmainform.h"
 
+#include "os/windowplacement.h"
 #include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/decimalmark.h"
@@ -13,7 +14,6 @@
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
-#include "platform/windowplacement.h"
 #include "resources/resources.h"
 #include "ui/main/calculationspeech.h"
 #include "ui/main/drawingplaces.h"
@@ -52,7 +52,8 @@ platform::Label* makeResultLabel(QWidget* parent, const char* name, const QStrin
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+TMainForm::TMainForm(print::Printer& printer, os::HelpOpener& help, QWidget* parent)
+    : QWidget(parent), printer_(printer), help_(help) {
     resources::load();
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Calculs pour un panneau trapézoïdal"));
@@ -383,7 +384,7 @@ void TMainForm::SpeedButtonCalculClick() {
 void TMainForm::SpeedButtonPrintClick() {
     platform::guarded([this] {
         if (platform::confirmInformation(QStringLiteral("Impression de la fenêtre"), this)) {
-            PrintWindowImage(*this);
+            PrintWindowImage(*this, printer_);
         }
     });
 }
@@ -392,7 +393,7 @@ void TMainForm::SpeedButtonPrintClick() {
 void TMainForm::SpeedButtonDebitClick() {
     platform::guarded([this] {
         if (FormDebitDlg_ != nullptr) {
-            platform::makeTransientFor(*FormDebitDlg_, *this);
+            os::makeTransientFor(*FormDebitDlg_, *this);
             FormDebitDlg_->exec();
         }
     });
@@ -401,14 +402,14 @@ void TMainForm::SpeedButtonDebitClick() {
 void TMainForm::SpeedButtonAboutClick() {
     platform::guarded([this] {
         if (AboutBox_ != nullptr) {
-            platform::makeTransientFor(*AboutBox_, *this);
+            os::makeTransientFor(*AboutBox_, *this);
             AboutBox_->exec();
         }
     });
 }
 
 void TMainForm::SpeedButtonHelpClick() {
-    platform::guarded([] { platform::showHelpContents(); });
+    platform::guarded([this] { platform::showHelpContents(help_); });
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -419,7 +420,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     // Centred on the screen the first time (where the program places its windows); the focus
     // starts on the first control in tab order.
-    platform::centreOnScreen(*this);
+    os::centreOnScreen(*this);
     BitBtnClose->setFocus(Qt::OtherFocusReason);
 }
 

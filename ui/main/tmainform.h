@@ -12,6 +12,12 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
+namespace os {
+class HelpOpener;
+} // namespace os
+namespace print {
+class Printer;
+} // namespace print
 namespace platform {
 class Announcer;
 class Label;
@@ -27,7 +33,9 @@ public:
     // The designed client area, below the window's frame.
     static constexpr QSize kClientSize{723, 624};
 
-    explicit TMainForm(QWidget* parent = nullptr);
+    // The window prints on `printer` and opens the help with `help`, the application's, which
+    // outlive it.
+    TMainForm(print::Printer& printer, os::HelpOpener& help, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The windows the bar's buttons open; they live as long as this window (start-up sets them).
@@ -108,6 +116,8 @@ private:
     QWidget* applyOutput(calc::PanelOutput output, const QString& text);
 
     calc::PanelDimensions Dimensions_;
+    print::Printer& printer_;
+    os::HelpOpener& help_;
     QDialog* AboutBox_ = nullptr;
     QDialog* FormDebitDlg_ = nullptr;
     bool shownOnce_ = false;

@@ -32,8 +32,7 @@ QSize printedSize(QSize pixels, int ppi, QSize dpi) {
     return {scaled(pixels.width(), dpi.width(), ppi), scaled(pixels.height(), dpi.height(), ppi)};
 }
 
-void PrintWindowImage(QWidget& window) {
-    print::Printer& printer = print::appPrinter();
+void PrintWindowImage(QWidget& window, print::Printer& printer) {
     printer.printDoc([&] {
         const QImage picture = CaptureClientImage(window);
         // The window's size in its own pixels; the picture may hold more on a high-density screen.

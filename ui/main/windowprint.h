@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace print {
+class Printer;
+} // namespace print
+
 // The client area of `window` as drawn now, covered by other windows or not, at its current size.
 QImage CaptureClientImage(QWidget& window);
 
@@ -15,6 +19,6 @@ QImage CaptureClientImage(QWidget& window);
 // size; never fitted to the page.
 QSize printedSize(QSize pixels, int ppi, QSize dpi);
 
-// Prints the client area of `window` as one page on the application's printer, under the
-// printer's current job title. Failures propagate; after the job opened, it is closed first.
-void PrintWindowImage(QWidget& window);
+// Prints the client area of `window` as one page on `printer`, the application's printer, under
+// its current job title. Failures propagate; after the job opened, it is closed first.
+void PrintWindowImage(QWidget& window, print::Printer& printer);
