@@ -1,9 +1,9 @@
 #include "app/program.h"
 
 #include "app/appsettings.h"
-#include "platform/accessibility.h"
 #include "os/helpopener.h"
 #include "os/printspooler.h"
+#include "platform/accessibility.h"
 #include "platform/decimalmark.h"
 #include "platform/fontconfigloader.h"
 #include "platform/fonts.h"
