@@ -1,11 +1,13 @@
-# quilvar_library(<target> [PURE] [QT <Qt components>...] [DEPS <targets>...])
-# One library per source folder, made of every .cpp/.h in the folder (not recursive); a folder of
-# headers alone is an interface library. PURE libraries are plain C++: they link no Qt (checked
+# quilvar_library(<target> [PURE] [QT <Qt components>...] [DEPS <targets>...] [SOURCES <files>...])
+# One library per source folder, made of every .cpp/.h in the folder (not recursive) and the
+# SOURCES given (os/ adds its system's subfolder); a folder of headers alone is an interface
+# library. PURE libraries are plain C++: they link no Qt (checked
 # by quilvar_check_rules). Dependencies are declared, never guessed: a misspelt or missing
 # target fails the build.
 function(quilvar_library target)
-    cmake_parse_arguments(ARG "PURE" "" "QT;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "PURE" "" "QT;DEPS;SOURCES" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(APPEND sources ${ARG_SOURCES})
     file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     if(sources)
         add_library(${target} STATIC ${sources} ${headers})

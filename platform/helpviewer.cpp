@@ -1,8 +1,8 @@
 #include "platform/helpviewer.h"
 
+#include "os/helpopener.h"
 #include "platform/messagebox.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -25,7 +25,8 @@ bool openDocument(const QUrl& url) {
     if (opener()) {
         return opener()(url);
     }
-    return QDesktopServices::openUrl(url);
+    static const std::unique_ptr<os::HelpOpener> desktop = os::makeHelpOpener();
+    return desktop->open(url);
 }
 
 } // namespace

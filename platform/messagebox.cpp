@@ -1,7 +1,7 @@
 #include "platform/messagebox.h"
 
+#include "os/windowplacement.h"
 #include "platform/apptitle.h"
-#include "platform/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,7 +45,7 @@ protected:
         QMessageBox::showEvent(event); // sizes the box, then centres it over the parent
         // Shown again by the desktop (restored), it stays where it is; a compositor that places
         // windows itself centres it over its owner.
-        if (event->spontaneous() || !canPlaceWindows()) {
+        if (event->spontaneous() || !os::canPlaceWindows()) {
             return;
         }
         const QScreen* screen =
@@ -66,7 +66,7 @@ void reactivate(QWidget* window) {
     }
     // A compositor that places windows also decides which one is active (Qt warns at every
     // request there).
-    if (!canPlaceWindows()) {
+    if (!os::canPlaceWindows()) {
         return;
     }
     window->activateWindow();

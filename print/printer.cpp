@@ -1,5 +1,6 @@
 #include "print/printer.h"
 
+#include "os/printspooler.h"
 #include "print/printerqt.h"
 
 #include <QCoreApplication>
@@ -190,7 +191,8 @@ std::unique_ptr<Printer>& appPrinterSlot() {
 Printer& appPrinter() {
     std::unique_ptr<Printer>& slot = appPrinterSlot();
     if (!slot) {
-        slot = std::make_unique<Printer>(std::make_unique<QtPrinterDevice>());
+        static const std::unique_ptr<os::PrintSpooler> spooler = os::makePrintSpooler();
+        slot = std::make_unique<Printer>(std::make_unique<QtPrinterDevice>(*spooler));
         // The print system's objects must go before the application object does.
         qAddPostRoutine([] { appPrinterSlot().reset(); });
     }

@@ -1,61 +1,28 @@
 #include "print/printerqt.h"
 
+#include "os/printspooler.h"
 #include "print/canvaspainter.h"
-#include "print/printservice.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <QTimer>
 
 namespace print {
 
 namespace {
 
-namespace ps = printservice;
-
 // A job the printer refuses is refused within moments; past this the job is the print system's
 // to finish, and the program goes on.
 constexpr int kFollowMilliseconds = 15000;
 constexpr int kPollMilliseconds = 200;
 
-QString fromService(const std::string& text) {
-    return QString::fromUtf8(text.c_str());
-}
-
-// The settings the print engine would hand the service itself: the page and how it is printed.
-ps::JobOptions optionsOf(const QPrinter& printer) {
-    ps::JobOptions options;
-    options.emplace_back("media", printer.pageLayout().pageSize().key().toStdString());
-    if (printer.pageLayout().orientation() == QPageLayout::Landscape) {
-        options.emplace_back("landscape", "");
-    }
-    switch (printer.duplex()) {
-    case QPrinter::DuplexLongSide:
-        options.emplace_back("sides", "two-sided-long-edge");
-        break;
-    case QPrinter::DuplexShortSide:
-        options.emplace_back("sides", "two-sided-short-edge");
-        break;
-    case QPrinter::DuplexNone:
-        options.emplace_back("sides", "one-sided");
-        break;
-    case QPrinter::DuplexAuto:
-        break;
-    }
-    return options;
-}
-
 } // namespace
 
-QtPrinterDevice::QtPrinterDevice() = default;
+QtPrinterDevice::QtPrinterDevice(os::PrintSpooler& spooler) : spooler_(spooler) {}
 
 QtPrinterDevice::~QtPrinterDevice() {
     if (painter_ && painter_->isActive()) {
@@ -99,18 +66,18 @@ QSize QtPrinterDevice::resolution() const {
 
 // The queue chosen at first use, as the service sees it now: nothing is drawn for a job it
 // cannot take.
-void QtPrinterDevice::checkQueue() const {
+void QtPrinterDevice::checkQueue(os::SpoolJob& job) const {
     const QString queue = name();
-    const ps::QueueStatus status = ps::queueStatus(queue.toStdString());
+    const os::QueueStatus status = job.queueStatus();
     switch (status.state) {
-    case ps::QueueState::Ready:
-    case ps::QueueState::Stopped: // it takes the job; following it tells the user
+    case os::QueueState::Ready:
+    case os::QueueState::Stopped: // it takes the job; following it tells the user
         return;
-    case ps::QueueState::Rejecting:
-        throw queueRejectsError(queue, fromService(status.message));
-    case ps::QueueState::Missing:
+    case os::QueueState::Rejecting:
+        throw queueRejectsError(queue, status.message);
+    case os::QueueState::Missing:
         throw printerGoneError(queue);
-    case ps::QueueState::NoService:
+    case os::QueueState::NoService:
         throw serviceDownError(queue);
     }
 }
@@ -119,22 +86,17 @@ Canvas& QtPrinterDevice::beginJob(const QString& title) {
     if (!printer_) {
         throw invalidPrinterError();
     }
-    checkQueue();
-    // Without a ".pdf" ending the printer keeps its own engine and settings and writes the job's
-    // document into the file instead of handing it to the service itself.
-    auto document = std::make_unique<QTemporaryFile>(
-        QDir::temp().filePath(QStringLiteral("quilvar-XXXXXX.job")));
-    if (!document->open()) {
+    printer_->setDocName(title);
+    std::unique_ptr<os::SpoolJob> job = spooler_.prepare(*printer_);
+    if (!job) {
         throw spoolError();
     }
-    document->close();
-    printer_->setDocName(title);
-    printer_->setOutputFileName(document->fileName());
+    checkQueue(*job);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer_.get())) {
         throw spoolError();
     }
-    document_ = std::move(document);
+    job_ = std::move(job);
     painter_ = std::move(painter);
     canvas_ = std::make_unique<PainterCanvas>(*painter_);
     return *canvas_;
@@ -148,71 +110,74 @@ void QtPrinterDevice::newPage() {
 
 void QtPrinterDevice::endJob() {
     canvas_.reset();
-    const std::unique_ptr<QTemporaryFile> document = std::move(document_);
+    const std::unique_ptr<os::SpoolJob> job = std::move(job_);
     bool written = false;
     if (painter_) {
         written = painter_->end() && printer_->printerState() != QPrinter::Error &&
                   printer_->printerState() != QPrinter::Aborted;
         painter_.reset();
     }
-    if (!document) {
+    if (!job) {
         return;
     }
-    if (!written || QFileInfo(document->fileName()).size() == 0) {
+    if (!written) {
         throw spoolError();
     }
-    submit(document->fileName());
+    submit(*job);
 }
 
-void QtPrinterDevice::submit(const QString& path) {
+void QtPrinterDevice::submit(os::SpoolJob& job) {
     const QString queue = name();
-    const ps::Submission handed =
-        ps::submitFile(queue.toStdString(), QFile::encodeName(path).toStdString(),
-                       printer_->docName().toStdString(), optionsOf(*printer_));
-    if (handed.job > 0) {
-        followJob(handed.job);
+    const os::Submission handed = job.handOver();
+    switch (handed.result) {
+    case os::HandOver::Accepted:
+        followJob(job);
         return;
+    case os::HandOver::Unwritten:
+        throw spoolError();
+    case os::HandOver::Refused:
+        break;
     }
     // Tell why from the queue itself: the service's words for a refusal vary with the cause.
-    const ps::QueueStatus status = ps::queueStatus(queue.toStdString());
+    const os::QueueStatus status = job.queueStatus();
     switch (status.state) {
-    case ps::QueueState::Rejecting:
-        throw queueRejectsError(queue, fromService(status.message));
-    case ps::QueueState::Missing:
+    case os::QueueState::Rejecting:
+        throw queueRejectsError(queue, status.message);
+    case os::QueueState::Missing:
         throw printerGoneError(queue);
-    case ps::QueueState::NoService:
+    case os::QueueState::NoService:
         throw serviceDownError(queue);
-    case ps::QueueState::Ready:
-    case ps::QueueState::Stopped:
-        throw submissionError(queue, fromService(handed.error));
+    case os::QueueState::Ready:
+    case os::QueueState::Stopped:
+        throw submissionError(queue, handed.message);
     }
 }
 
 // Until the job is printed, refused or has been with the printer for a while. The windows keep
 // repainting meanwhile; a print started then finds the job still open.
-void QtPrinterDevice::followJob(int job) {
+void QtPrinterDevice::followJob(os::SpoolJob& job) {
     const QString queue = name();
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const ps::JobStatus status = ps::jobStatus(job);
+        const os::JobStatus status = job.status();
         switch (status.state) {
-        case ps::JobState::Done:
+        case os::JobState::Done:
             return;
-        case ps::JobState::Refused:
-        case ps::JobState::Stopped:
-            throw jobRefusedError(queue, fromService(status.message));
-        case ps::JobState::Canceled:
+        case os::JobState::Refused:
+        case os::JobState::Stopped:
+            throw jobRefusedError(queue, status.message);
+        case os::JobState::Canceled:
             throw jobCanceledError(queue);
-        case ps::JobState::Held:
+        case os::JobState::Held:
             throw jobHeldError(queue);
-        case ps::JobState::Unknown:
+        case os::JobState::Unknown:
             throw serviceLostError(queue);
-        case ps::JobState::Waiting:
-        case ps::JobState::Printing: {
-            const ps::QueueStatus printer = ps::queueStatus(queue.toStdString());
-            if (printer.state == ps::QueueState::Stopped) {
-                throw queueStoppedError(queue, fromService(printer.message));
+        case os::JobState::Waiting:
+        case os::JobState::Printing: {
+            const os::QueueStatus printer = job.queueStatus();
+            if (printer.state == os::QueueState::Stopped) {
+                throw queueStoppedError(queue, printer.message);
             }
             break;
         }

@@ -1,9 +1,9 @@
 #pragma once
 // The printer's real device: a QPrinter on the system's default printer, painted through a
 // QPainter in printer pixels with the origin at the printable area's top-left corner. The page
-// is drawn into a file of the job's own and handed to the print service by this device, which
-// then follows the job for a while, so that a queue gone, refusing or stopped, a service that
-// does not answer and a job the printer refuses each raise their own failure.
+// reaches the system's spooler as one job (os/printspooler.h), which this device then follows for
+// a while, so that a queue gone, refusing or stopped, a service that does not answer and a job
+// the printer refuses each raise their own failure.
 
 #include "print/printer.h"
 
@@ -12,7 +12,11 @@
 
 class QPainter;
 class QPrinter;
-class QTemporaryFile;
+
+namespace os {
+class PrintSpooler;
+class SpoolJob;
+} // namespace os
 
 namespace print {
 
@@ -20,7 +24,7 @@ class PainterCanvas;
 
 class QtPrinterDevice : public PrinterDevice {
 public:
-    QtPrinterDevice();
+    explicit QtPrinterDevice(os::PrintSpooler& spooler);
     ~QtPrinterDevice() override;
 
     void select() override;
@@ -32,13 +36,14 @@ public:
     void endJob() override;
 
 private:
-    void checkQueue() const;
-    void submit(const QString& path);
-    void followJob(int job);
+    void checkQueue(os::SpoolJob& job) const;
+    void submit(os::SpoolJob& job);
+    void followJob(os::SpoolJob& job);
 
+    os::PrintSpooler& spooler_;
     std::unique_ptr<QPrinter> printer_;
     QString queue_;
-    std::unique_ptr<QTemporaryFile> document_;
+    std::unique_ptr<os::SpoolJob> job_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<PainterCanvas> canvas_;
 };

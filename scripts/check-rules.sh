@@ -38,7 +38,7 @@ echo "== clang-tidy"
 [ -f "$build/compile_commands.json" ] || { echo "no $build/compile_commands.json" >&2; exit 1; }
 # Our translation units only (not moc's or rcc's, which live in the build folder); our headers
 # through the header filter, which clang-tidy matches against absolute paths.
-folders='base|calc|format|print|platform|resources|widgets|ui|app|tests|bench|fuzz|tools'
+folders='base|calc|format|os|print|platform|resources|widgets|ui|app|tests|bench|fuzz|tools'
 run-clang-tidy-14 -quiet -p "$build" -j "$(nproc)" \
     -header-filter="^$root/($folders)/.*\\.h$" "^$root/($folders)/.*\\.cpp$" \
     >"$build/clang-tidy.log" 2>&1 || true

@@ -1,3 +1,4 @@
+#include "os/printspooler.h"
 #include "print/canvaspainter.h"
 #include "print/printer.h"
 #include "print/printerqt.h"
@@ -199,7 +200,8 @@ void TestPrinter::systemErrorMessageCarriesCodeAndText() {
 
 void TestPrinter::noSchedulerMeansNoDefaultPrinter() {
     // main() points the print system at a scheduler that does not exist.
-    print::QtPrinterDevice device;
+    const std::unique_ptr<os::PrintSpooler> spooler = os::makePrintSpooler();
+    print::QtPrinterDevice device(*spooler);
     try {
         device.select();
         QFAIL("no failure raised");

@@ -1,10 +1,10 @@
 #include "ui/about/taboutbox.h"
 
+#include "os/windowplacement.h"
 #include "platform/fonts.h"
 #include "platform/ownedchild.h"
 #include "platform/picturebox.h"
 #include "platform/showfailure.h"
-#include "platform/windowplacement.h"
 #include "resources/resources.h"
 
 #include <QFrame>
@@ -70,6 +70,6 @@ TAboutBox::TAboutBox(QWidget* parent)
 // Centred on the screen at every showing; the focus starts on the OK button.
 void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    platform::centreOnScreen(*this);
+    os::centreOnScreen(*this);
     OKButton->setFocus(Qt::OtherFocusReason);
 }

@@ -1,12 +1,12 @@
 #include "ui/debit/tformdebitdlg.h"
 
 #include "calc/cuttinglist.h"
+#include "os/windowplacement.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
 #include "platform/ownedchild.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
-#include "platform/windowplacement.h"
 #include "resources/resources.h"
 #include "ui/debit/printgrid.h"
 #include "widgets/aligngrid/alignstream.h"
@@ -93,7 +93,7 @@ void TFormDebitDlg::setVisible(bool visible) {
     if (visible && !isVisible()) {
         // Moving marks the position as chosen, so the dialog does not centre itself again.
         if (lastPosition_) {
-            platform::moveWindow(*this, *lastPosition_);
+            os::moveWindow(*this, *lastPosition_);
         }
         FormShow();
     }
@@ -103,7 +103,7 @@ void TFormDebitDlg::setVisible(bool visible) {
 void TFormDebitDlg::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) {
-        lastPosition_ = platform::windowPosition(*this);
+        lastPosition_ = os::windowPosition(*this);
     }
 }
 

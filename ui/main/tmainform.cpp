@@ -1,5 +1,6 @@
 #include "ui/main/tmainform.h"
 
+#include "os/windowplacement.h"
 #include "platform/colors.h"
 #include "platform/decimalmark.h"
 #include "platform/fonts.h"
@@ -13,7 +14,6 @@
 #include "platform/radiogroup.h"
 #include "platform/showfailure.h"
 #include "platform/speedbutton.h"
-#include "platform/windowplacement.h"
 #include "resources/resources.h"
 #include "ui/main/drawingplaces.h"
 #include "ui/main/fieldcolour.h"
@@ -387,7 +387,7 @@ void TMainForm::SpeedButtonPrintClick() {
 void TMainForm::SpeedButtonDebitClick() {
     platform::guarded([this] {
         if (FormDebitDlg_ != nullptr) {
-            platform::makeTransientFor(*FormDebitDlg_, *this);
+            os::makeTransientFor(*FormDebitDlg_, *this);
             FormDebitDlg_->exec();
         }
     });
@@ -396,7 +396,7 @@ void TMainForm::SpeedButtonDebitClick() {
 void TMainForm::SpeedButtonAboutClick() {
     platform::guarded([this] {
         if (AboutBox_ != nullptr) {
-            platform::makeTransientFor(*AboutBox_, *this);
+            os::makeTransientFor(*AboutBox_, *this);
             AboutBox_->exec();
         }
     });
@@ -414,7 +414,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     // Centred on the screen the first time (where the program places its windows); the focus
     // starts on the first control in tab order.
-    platform::centreOnScreen(*this);
+    os::centreOnScreen(*this);
     BitBtnClose->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,8 +1,8 @@
-#include "print/cupslibrary.h"
+#include "os/linux/cupslibrary.h"
 
 #include <dlfcn.h>
 
-namespace print {
+namespace os::cups {
 
 namespace {
 
@@ -54,4 +54,4 @@ const CupsLibrary* cupsLibrary() {
     return loaded;
 }
 
-} // namespace print
+} // namespace os::cups

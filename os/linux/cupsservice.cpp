@@ -1,11 +1,11 @@
-#include "print/printservice.h"
+#include "os/linux/cupsservice.h"
 
-#include "print/cupslibrary.h"
+#include "os/linux/cupslibrary.h"
 
 #include <memory>
 #include <string_view>
 
-namespace print::printservice {
+namespace os::cups {
 
 namespace {
 
@@ -41,10 +41,15 @@ std::string uriOf(const char* resource, const std::string& name) {
     return uri;
 }
 
-std::string textOf(ipp_t* response, const char* attribute) {
+QString textOf(ipp_t* response, const char* attribute) {
     ipp_attribute_t* found = cups().ippFindAttribute(response, attribute, IPP_TAG_ZERO);
     const char* text = found ? cups().ippGetString(found, 0, nullptr) : nullptr;
-    return text ? text : std::string();
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+QString lastError() {
+    const char* text = cups().cupsLastErrorString();
+    return text ? QString::fromUtf8(text) : QString();
 }
 
 int numberOf(ipp_t* response, const char* attribute, int fallback) {
@@ -89,8 +94,7 @@ QueueStatus queueStatus(const std::string& queue) {
         return {QueueState::Missing, {}};
     }
     if (!response || status > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        return {QueueState::NoService,
-                cups().cupsLastErrorString() ? cups().cupsLastErrorString() : ""};
+        return {QueueState::NoService, lastError()};
     }
     QueueStatus answer{QueueState::Ready, textOf(response.get(), "printer-state-message")};
     ipp_attribute_t* accepting =
@@ -103,14 +107,14 @@ QueueStatus queueStatus(const std::string& queue) {
     return answer;
 }
 
-Submission submitFile(const std::string& queue, const std::string& path, const std::string& title,
-                      const JobOptions& options) {
+Submitted submitFile(const std::string& queue, const std::string& path, const std::string& title,
+                     const JobOptions& options) {
     if (!cupsLibrary()) {
         return {0, kNoLibrary};
     }
     const Connection http = connect();
     if (!http) {
-        return {0, cups().cupsLastErrorString() ? cups().cupsLastErrorString() : ""};
+        return {0, lastError().toStdString()};
     }
     int count = 0;
     cups_option_t* list = nullptr;
@@ -123,7 +127,7 @@ Submission submitFile(const std::string& queue, const std::string& path, const s
     if (job > 0) {
         return {job, {}};
     }
-    return {0, cups().cupsLastErrorString() ? cups().cupsLastErrorString() : ""};
+    return {0, lastError().toStdString()};
 }
 
 JobStatus jobStatus(int job) {
@@ -178,4 +182,4 @@ JobStatus jobStatus(int job) {
     return answer;
 }
 
-} // namespace print::printservice
+} // namespace os::cups

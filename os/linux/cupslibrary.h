@@ -6,7 +6,7 @@
 
 #include <cups/cups.h>
 
-namespace print {
+namespace os::cups {
 
 struct CupsLibrary {
     decltype(&::cupsAddOption) cupsAddOption = nullptr;
@@ -37,4 +37,4 @@ struct CupsLibrary {
 // cannot be loaded whole (not installed, or a version without one of the functions).
 const CupsLibrary* cupsLibrary();
 
-} // namespace print
+} // namespace os::cups

@@ -1,15 +1,11 @@
-#include "platform/windowplacement.h"
+#include "os/windowplacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
-namespace platform {
-
-bool platformPlacesWindows(QStringView platformName) {
-    return !platformName.startsWith(u"wayland");
-}
+namespace os {
 
 bool canPlaceWindows() {
     return platformPlacesWindows(QGuiApplication::platformName());
@@ -45,4 +41,4 @@ void makeTransientFor(QWidget& window, QWidget& owner) {
         window.windowHandle()->setTransientParent(ownerWindow->windowHandle());
 }
 
-} // namespace platform
+} // namespace os
