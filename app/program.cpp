@@ -2,7 +2,7 @@
 
 #include "app/appsettings.h"
 #include "platform/decimalmark.h"
-#include "platform/fontconfigloader.h"
+#include "os/fontpreload.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "resources/resources.h"
@@ -19,7 +19,7 @@
 
 namespace app {
 
-Program::Program(platform::FontConfigLoader* fontConfig) {
+Program::Program(os::FontPreload* fontConfig) {
     frenchInstalled_ =
         qtFrench_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));

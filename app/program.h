@@ -9,9 +9,12 @@ class TAboutBox;
 class TFormDebitDlg;
 class TMainForm;
 
+namespace os {
+class FontPreload;
+} // namespace os
+
 namespace platform {
 class DecimalMarkWatcher;
-class FontConfigLoader;
 } // namespace platform
 
 namespace app {
@@ -22,7 +25,7 @@ public:
     // the help file, then the windows, each created once and hidden. Needs the QApplication.
     // A font configuration loading ahead is waited for before the windows, the first to ask
     // for a font.
-    explicit Program(platform::FontConfigLoader* fontConfig = nullptr);
+    explicit Program(os::FontPreload* fontConfig = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

@@ -1,13 +1,13 @@
-#include "platform/fontconfigloader.h"
+#include "os/fontpreload.h"
 
 #include <fontconfig/fontconfig.h>
 #include <pthread.h>
 #include <sched.h>
 #include <system_error>
 
-namespace platform {
+namespace os {
 
-FontConfigLoader::FontConfigLoader() {
+FontPreload::FontPreload() {
     try {
         thread_ = std::thread([] {
             // Only on a core nothing else wants: Qt's start waits on its D-Bus thread, the
@@ -21,14 +21,4 @@ FontConfigLoader::FontConfigLoader() {
     }
 }
 
-FontConfigLoader::~FontConfigLoader() {
-    wait();
-}
-
-void FontConfigLoader::wait() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
-} // namespace platform
+} // namespace os
