@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test: the plain build, printing through CUPS,
-# the Debian package, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, short
-# libFuzzer runs, and the Windows build with its suite and installer under Wine.
+# the Debian package, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# short libFuzzer runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,6 +22,4 @@ scripts/build.sh build/sanitize -DQUILVAR_SANITIZE=ON -DQUILVAR_BENCH=OFF -DQUIL
     ctest --output-on-failure -j"$(nproc)")
 
 scripts/fuzz.sh
-# Windows: cross-built with MinGW-w64, the suite under Wine, the installer made and tried.
-scripts/windows.sh
 echo "Tous les tests sont passés."
