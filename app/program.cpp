@@ -5,7 +5,7 @@
 #include "os/printspooler.h"
 #include "platform/accessibility.h"
 #include "platform/decimalmark.h"
-#include "platform/fontconfigloader.h"
+#include "os/fontpreload.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "platform/showfailure.h"
@@ -25,7 +25,7 @@
 
 namespace app {
 
-Program::Program(platform::FontConfigLoader* fontConfig) {
+Program::Program(os::FontPreload* fontConfig) {
     frenchInstalled_ =
         qtFrench_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));

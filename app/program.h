@@ -10,12 +10,12 @@ class TFormDebitDlg;
 class TMainForm;
 
 namespace os {
+class FontPreload;
 class HelpOpener;
 class PrintSpooler;
 } // namespace os
 namespace platform {
 class DecimalMarkWatcher;
-class FontConfigLoader;
 } // namespace platform
 namespace print {
 class Printer;
@@ -30,7 +30,7 @@ public:
     // printer, then the windows, each created once and hidden. Needs the QApplication.
     // A font configuration loading ahead is waited for before the windows, the first to ask
     // for a font.
-    explicit Program(platform::FontConfigLoader* fontConfig = nullptr);
+    explicit Program(os::FontPreload* fontConfig = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

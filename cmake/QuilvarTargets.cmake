@@ -43,13 +43,19 @@ endfunction()
 
 # quilvar_tests(<folder> DEPS <targets>...)
 # Every tests/<folder>/tst_*.cpp is one QtTest program, registered with CTest and run on the
-# offscreen platform with a fixed C locale so no test reads the machine's regional settings.
+# offscreen platform, on Linux with a fixed C locale.
 function(quilvar_tests folder)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/tst_*.cpp)
     file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/support_*.cpp
          ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
     string(REPLACE "/" "_" prefix ${folder})
+    # A cross build's tests run under Wine with the French regional settings that
+    # scripts/windows.sh gives it, as a user's would be, which no test may depend on.
+    set(test_environment QT_QPA_PLATFORM=offscreen)
+    if(NOT CMAKE_CROSSCOMPILING)
+        list(APPEND test_environment LC_ALL=C.UTF-8 LANG=C.UTF-8)
+    endif()
     foreach(test_source IN LISTS tests)
         get_filename_component(name ${test_source} NAME_WE)
         set(target ${prefix}_${name})
@@ -58,9 +64,7 @@ function(quilvar_tests folder)
                                    ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} PRIVATE Qt6::Test ${ARG_DEPS})
         add_test(NAME ${target} COMMAND ${target})
-        set_tests_properties(${target} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8"
-            TIMEOUT 300)
+        set_tests_properties(${target} PROPERTIES ENVIRONMENT "${test_environment}" TIMEOUT 300)
     endforeach()
 endfunction()
 

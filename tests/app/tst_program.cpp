@@ -1,6 +1,6 @@
 #include "app/program.h"
 #include "calc/numbertext.h"
-#include "platform/fontconfigloader.h"
+#include "os/fontpreload.h"
 #include "platform/helpviewer.h"
 #include "platform/label.h"
 #include "platform/messagebox.h"
@@ -63,7 +63,7 @@ void TestProgram::init() {
         return platform::BoxAnswer::Ok;
     });
     // As the program starts: the font configuration loading ahead while Qt starts.
-    platform::FontConfigLoader fontConfig;
+    os::FontPreload fontConfig;
     program_ = std::make_unique<app::Program>(&fontConfig);
 }
 

@@ -1,11 +1,11 @@
-#include "platform/fontconfigloader.h"
+#include "os/fontpreload.h"
 
 #include <fontconfig/fontconfig.h>
 #include <system_error>
 
-namespace platform {
+namespace os {
 
-FontConfigLoader::FontConfigLoader() {
+FontPreload::FontPreload() {
     try {
         // At the priority of the start itself, which waits for it: a thread of a lower class
         // gets almost no time while anything else runs, and the whole start would wait.
@@ -15,14 +15,4 @@ FontConfigLoader::FontConfigLoader() {
     }
 }
 
-FontConfigLoader::~FontConfigLoader() {
-    wait();
-}
-
-void FontConfigLoader::wait() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
-} // namespace platform
+} // namespace os
