@@ -1,11 +1,11 @@
 #include "app/program.h"
 
 #include "app/appsettings.h"
+#include "os/fontpreload.h"
 #include "os/helpopener.h"
 #include "os/printspooler.h"
 #include "platform/accessibility.h"
 #include "platform/decimalmark.h"
-#include "os/fontpreload.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "platform/showfailure.h"
