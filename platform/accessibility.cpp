@@ -15,7 +15,7 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (widget == nullptr) {
         return nullptr;
     }
-    // NOLINTBEGIN(cppcoreguidelines-owning-memory): Qt's interface cache takes each of them.
+    // Qt's interface cache takes each of them.
     if (className == QLatin1String("platform::ButtonBar")) {
         return new QAccessibleWidget(widget, QAccessible::ToolBar);
     }
@@ -27,7 +27,6 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
         object->objectName() != QLatin1String("qt_spinbox_lineedit")) {
         return new LineEditAccessible(static_cast<QLineEdit*>(widget));
     }
-    // NOLINTEND(cppcoreguidelines-owning-memory)
     return nullptr;
 }
 

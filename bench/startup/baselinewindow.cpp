@@ -20,7 +20,7 @@ namespace {
 
 // Children are owned by their Qt parent.
 template <typename T, typename... Args> T* add(Args&&... args) {
-    return new T(std::forward<Args>(args)...); // NOLINT(cppcoreguidelines-owning-memory)
+    return new T(std::forward<Args>(args)...);
 }
 
 // A line drawing of the picture's size, made in memory: Qt's own work, no file or decoder.

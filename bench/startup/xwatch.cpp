@@ -13,7 +13,7 @@ namespace {
 // xcb hands out replies allocated with malloc.
 struct FreeReply {
     void operator()(void* reply) const {
-        std::free(reply); // NOLINT(cppcoreguidelines-owning-memory): xcb's own allocation
+        std::free(reply); // xcb's own allocation
     }
 };
 template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
