@@ -63,9 +63,45 @@ function(quilvar_tests folder)
         target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}
                                    ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} PRIVATE Qt6::Test ${ARG_DEPS})
+        # The test programs' own code is built without optimisation: it is not what ships, and
+        # -O0 takes 40 % less processor a test than -O2 (3.6 s against 6.0 s, with the
+        # precompiled header). The code under test keeps the build's level.
+        target_compile_options(${target} PRIVATE -O0)
+        quilvar_test_header(${target})
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES ENVIRONMENT "${test_environment}" TIMEOUT 300)
     endforeach()
+endfunction()
+
+# quilvar_test_header(<test target>): every test includes <QtTest>, whose parsing was a large
+# share of each test's compile; it is compiled once into a precompiled header that the other tests
+# reuse. QtTest's headers read which Qt modules the test links (QT_GUI_LIB, QT_WIDGETS_LIB), so
+# there is one header for tests of widgets and one for tests of Qt Core alone; -Winvalid-pch (an
+# error with QUILVAR_WERROR) says so should a test ever meet a header made with other macros.
+function(quilvar_test_header target)
+    quilvar_link_closure(${target} closure)
+    if("Qt6::Widgets" IN_LIST closure)
+        set(group widgets)
+        set(headers <QtTest> <QtWidgets>)
+    elseif("Qt6::Gui" IN_LIST closure)
+        set(group gui)
+        set(headers <QtTest> <QtGui>)
+    else()
+        set(group core)
+        set(headers <QtTest>)
+    endif()
+    # A test includes its own moc output, so the file AUTOMOC compiles beside it is empty: reading
+    # the 300 MB header into it cost 1.7 s a test.
+    set_source_files_properties(
+        ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
+        TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    get_property(owner GLOBAL PROPERTY QUILVAR_TEST_HEADER_${group})
+    if(owner)
+        target_precompile_headers(${target} REUSE_FROM ${owner})
+    else()
+        target_precompile_headers(${target} PRIVATE ${headers})
+        set_property(GLOBAL PROPERTY QUILVAR_TEST_HEADER_${group} ${target})
+    endif()
 endfunction()
 
 # The libraries `target` links, directly or through others (our targets and imported ones).
