@@ -11,9 +11,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <QtTest>
 #include <memory>
 
 struct GridWindow {

@@ -5,7 +5,7 @@
 #include "aligngrid/settingsmodel.h"
 #include "widgets/aligngrid/model/alignsettings.h"
 
-#include <QtTest>
+#include <QTest>
 #include <atomic>
 #include <cstdlib>
 #include <new>

@@ -5,7 +5,7 @@
 #include "aligngrid/settingsmodel.h"
 #include "widgets/aligngrid/model/alignsettings.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace aligngrid;
 using gridtest::TestShape;

@@ -8,7 +8,7 @@
 #include "widgets/aligngrid/model/alignstreamdata.h"
 #include "widgets/aligngrid/model/alignstreamsettings.h"
 
-#include <QtTest>
+#include <QTest>
 #include <map>
 #include <random>
 #include <utility>

@@ -8,7 +8,7 @@
 #include "widgets/aligngrid/newinplaceedit.h"
 #include "widgets/aligngrid/stringaligngrid.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace aligngrid;
 using stringgrid::GridOption;

@@ -7,7 +7,7 @@
 #include "widgets/aligngrid/stringaligngrid.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 using namespace aligngrid;
 

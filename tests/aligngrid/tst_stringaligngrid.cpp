@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
-#include <QtTest>
+#include <QTest>
 
 using namespace aligngrid;
 using stringgrid::DrawState;

@@ -14,8 +14,8 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 #include <memory>
 
 namespace {

@@ -21,7 +21,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

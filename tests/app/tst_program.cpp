@@ -18,10 +18,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
-#include <QtTest>
 #include <functional>
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "base/indextable.h"
 
-#include <QtTest>
+#include <QTest>
 #include <climits>
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "calc/cuttinglist.h"
 #include "calc/numbertext.h"
 
-#include <QtTest>
+#include <QTest>
 #include <map>
 
 using calc::CuttingListSource;

@@ -1,6 +1,6 @@
 #include "calc/decimalexpansion.h"
 
-#include <QtTest>
+#include <QTest>
 #include <cfloat>
 #include <cinttypes>
 #include <cmath>

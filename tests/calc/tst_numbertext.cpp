@@ -1,6 +1,6 @@
 #include "calc/numbertext.h"
 
-#include <QtTest>
+#include <QTest>
 #include <cfenv>
 #include <cfloat>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "calc/numbertext.h"
 #include "calc/panelgeometry.h"
 
-#include <QtTest>
+#include <QTest>
 #include <optional>
 
 using calc::PanelDimensions;

@@ -1,7 +1,7 @@
 #include "format/componentstreamreader.h"
 #include "format/componentstreamwriter.h"
 
-#include <QtTest>
+#include <QTest>
 #include <cstdint>
 #include <functional>
 #include <limits>

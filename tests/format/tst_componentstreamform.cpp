@@ -1,7 +1,7 @@
 #include "format/componentstreamreader.h"
 #include "format/formdata.h"
 
-#include <QtTest>
+#include <QTest>
 
 using format::ComponentReader;
 using format::FormObject;

@@ -1,7 +1,7 @@
 #include "format/formdatatext.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 using format::formDataFromText;
 

@@ -1,7 +1,7 @@
 #include "format/componentstreamtext.h"
 #include "format/cp1252.h"
 
-#include <QtTest>
+#include <QTest>
 #include <optional>
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "os/windowplacement.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
-#include <QtTest>
 
 class TestWindowPlacement : public QObject {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "platform/contrast.h"
 
-#include <QtTest>
+#include <QTest>
 
 using platform::contrastRatio;
 using platform::Rgb;

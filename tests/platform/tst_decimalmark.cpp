@@ -3,7 +3,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 class TestDecimalMark : public QObject {

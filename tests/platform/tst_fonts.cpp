@@ -7,7 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 class TestKeyFilter : public QObject {
     Q_OBJECT

@@ -6,7 +6,7 @@
 
 #include <QAccessible>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 #include <future>
 #include <thread>
 

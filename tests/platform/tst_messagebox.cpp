@@ -10,7 +10,7 @@
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 
 using platform::BoxAnswer;

@@ -5,7 +5,7 @@
 #include <QAccessible>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 namespace {

@@ -3,7 +3,7 @@
 #include "platform/showfailure.h"
 
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 using platform::BoxAnswer;
 using platform::BoxIcon;

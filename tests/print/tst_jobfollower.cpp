@@ -2,7 +2,7 @@
 #include "print/jobfollower.h"
 
 #include <QElapsedTimer>
-#include <QtTest>
+#include <QTest>
 #include <deque>
 #include <memory>
 #include <semaphore>

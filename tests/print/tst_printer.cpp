@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QtTest>
+#include <QTest>
 
 using print::PrinterError;
 using testsupport::RecordingPrinterDevice;

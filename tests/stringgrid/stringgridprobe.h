@@ -9,7 +9,7 @@
 #include <QList>
 #include <QMouseEvent>
 #include <QPair>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 namespace gridtest {

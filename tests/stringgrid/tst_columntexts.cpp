@@ -4,7 +4,7 @@
 #include "base/failure.h"
 #include "widgets/stringgrid/model/columntexts.h"
 
-#include <QtTest>
+#include <QTest>
 #include <map>
 #include <string>
 

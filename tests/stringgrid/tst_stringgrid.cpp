@@ -7,7 +7,7 @@
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 using gridtest::shownGrid;

@@ -6,7 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 using stringgrid::GridOption;
 using stringgrid::StringGrid;

@@ -12,9 +12,9 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>
-#include <QtTest>
 #include <memory>
 
 using stringgrid::GridOption;

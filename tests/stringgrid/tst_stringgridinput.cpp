@@ -5,7 +5,7 @@
 #include "tests/support/modalwatchdog.h"
 #include "widgets/stringgrid/stringgrid.h"
 
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 using gridtest::drag;

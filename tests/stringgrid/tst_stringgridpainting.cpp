@@ -8,7 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 using gridtest::render;

@@ -4,9 +4,9 @@
 // window still open after five seconds and fails the test, so no test waits for ever.
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <QtTest>
 #include <functional>
 
 namespace testsupport {

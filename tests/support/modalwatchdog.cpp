@@ -1,8 +1,8 @@
 #include "tests/support/modalwatchdog.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
-#include <QtTest>
 #include <utility>
 
 namespace testsupport {

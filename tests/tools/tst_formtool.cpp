@@ -3,7 +3,7 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 class TestFormTool : public QObject {
     Q_OBJECT

@@ -5,7 +5,7 @@
 #include "widgets/stringgrid/stringgrid.h"
 
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 using print::PrinterError;
 using testsupport::CanvasCall;

@@ -19,8 +19,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QWindow>
-#include <QtTest>
 #include <functional>
 #include <memory>
 

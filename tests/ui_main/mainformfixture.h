@@ -11,7 +11,7 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 class MainFormFixture {

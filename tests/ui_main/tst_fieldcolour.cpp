@@ -10,7 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 namespace {

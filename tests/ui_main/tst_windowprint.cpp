@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTest>
 #include <QWidget>
-#include <QtTest>
 
 using print::PrinterError;
 using testsupport::CanvasCall;

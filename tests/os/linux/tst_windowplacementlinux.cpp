@@ -1,6 +1,6 @@
 #include "os/windowplacement.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestWindowPlacementLinux : public QObject {
     Q_OBJECT

@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 #include <QPrinter>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 
 // Without a system of its own the program still runs: nothing prints, no help opens, Qt places
 // the windows.

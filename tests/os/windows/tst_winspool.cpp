@@ -5,7 +5,7 @@
 #include "os/windows/spoolstatus.h"
 
 #include <QPrinter>
-#include <QtTest>
+#include <QTest>
 #include <windows.h>
 #include <winspool.h>
 
