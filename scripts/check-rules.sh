@@ -3,6 +3,7 @@
 # ours that git knows. Exits non-zero, saying what broke, when
 #   - a source file is over 600 lines (one purpose per file),
 #   - a C++ file differs from what clang-format makes of it (.clang-format),
+#   - a name of ours begins with an underscore (scripts/reserved-names.py),
 #   - clang-tidy finds anything in our sources or headers (.clang-tidy), with the compile
 #     commands of <build-dir> (default build/release),
 #   - the dependency picture in docs/ARCHITECTURE.md differs from the build's targets.
@@ -31,6 +32,11 @@ if ! clang-format-14 --dry-run --Werror "${sources[@]}" 2>"$build/clang-format.l
     grep -E '^[^ ].*: (error|warning):' "$build/clang-format.log" | cut -d: -f1 | sort -u |
         sed 's/^/  not formatted: /'
     echo "  (clang-format-14 -i <file> formats it)"
+    status=1
+fi
+
+echo "== names reserved for the implementation"
+if ! python3 scripts/reserved-names.py "${sources[@]}" | sed 's/^/  /'; then
     status=1
 fi
 
