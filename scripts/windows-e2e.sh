@@ -100,7 +100,6 @@ lpadmin -d QuilvarPDF
 echo "== Wine prefix"
 wine_start "$root/build/windows/locale"
 trap cleanup EXIT
-openbox >/dev/null 2>&1 &
 drive_c=$WINEPREFIX/drive_c
 program_dir="$drive_c/Program Files/Quilvar"
 snapshot() {
