@@ -43,7 +43,7 @@ endfunction()
 
 # quilvar_tests(<folder> DEPS <targets>...)
 # Every tests/<folder>/tst_*.cpp is one QtTest program, registered with CTest and run on the
-# offscreen platform, on Linux with a fixed C locale.
+# offscreen platform (on Windows, on the Windows platform), on Linux with a fixed C locale.
 function(quilvar_tests folder)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/tst_*.cpp)
@@ -52,9 +52,23 @@ function(quilvar_tests folder)
     string(REPLACE "/" "_" prefix ${folder})
     # A cross build's tests run under Wine with the French regional settings that
     # scripts/windows.sh gives it, as a user's would be, which no test may depend on.
-    set(test_environment QT_QPA_PLATFORM=offscreen)
+    # QT_FORCE_STDERR_LOGGING: a Windows program with no console (a test run by ctest has none)
+    # otherwise sends QtTest's report and Qt's messages to the debugger, not to ctest's log.
+    set(test_environment QT_FORCE_STDERR_LOGGING=1)
+    # On Windows the tests run on Qt's Windows platform, the program's own: there the offscreen
+    # platform knows no font of the system's (it reads only Qt's lib/fonts), so no text would be
+    # measured or drawn as the program draws it.
+    if(NOT WIN32)
+        list(APPEND test_environment QT_QPA_PLATFORM=offscreen)
+    endif()
     if(NOT CMAKE_CROSSCOMPILING)
         list(APPEND test_environment LC_ALL=C.UTF-8 LANG=C.UTF-8)
+    elseif(WIN32)
+        # Wine keeps the host's QT_* variables from Windows programs and hands them WINEQT_* as
+        # QT_* instead.
+        foreach(variable IN LISTS test_environment)
+            list(APPEND test_environment WINE${variable})
+        endforeach()
     endif()
     foreach(test_source IN LISTS tests)
         get_filename_component(name ${test_source} NAME_WE)
@@ -70,6 +84,15 @@ function(quilvar_tests folder)
         quilvar_test_header(${target})
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES ENVIRONMENT "${test_environment}" TIMEOUT 300)
+        # On Windows every window of every test stands on the one desktop, whose active window
+        # the keys and the focus of a test follow: two programs showing windows at once take the
+        # activation from each other (under Wine with -j2 the grid's editing test saw focus
+        # changes it had not made). The programs with a QApplication take turns; the others run
+        # alongside.
+        file(STRINGS ${test_source} windowless REGEX "^QTEST_(GUILESS|APPLESS)_MAIN")
+        if(WIN32 AND NOT windowless)
+            set_tests_properties(${target} PROPERTIES RESOURCE_LOCK desktop)
+        endif()
     endforeach()
 endfunction()
 

@@ -24,6 +24,11 @@ bool canPlaceWindows();
 // Centres the window's frame on the available area of its screen, where the program may.
 void centreOnScreen(QWidget& window);
 
+// Centres the window's frame over the frame of `owner`'s window, where the program may. A window
+// not yet shown may not know its frame (X11 learns it from the window manager once the window is
+// mapped): it is then taken to be framed as its owner is.
+void centreOver(QWidget& window, const QWidget& owner);
+
 // Moves the window's top-left corner (frame included) to `topLeft`, where the program may.
 void moveWindow(QWidget& window, QPoint topLeft);
 

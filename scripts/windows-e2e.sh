@@ -78,7 +78,11 @@ CONF
 source "$root/scripts/wine-env.sh"
 cleanup() {
     wine_stop
-    [ -n "${cupsd_pid:-}" ] && kill "$cupsd_pid" 2>/dev/null || true
+    # The scheduler writes its cache as it stops: its folders go once it has.
+    if [ -n "${cupsd_pid:-}" ]; then
+        kill "$cupsd_pid" 2>/dev/null || true
+        wait "$cupsd_pid" 2>/dev/null || true
+    fi
     rm -f "$pdf_conf"
     rm -rf "$run"
 }
@@ -100,7 +104,6 @@ lpadmin -d QuilvarPDF
 echo "== Wine prefix"
 wine_start "$root/build/windows/locale"
 trap cleanup EXIT
-openbox >/dev/null 2>&1 &
 drive_c=$WINEPREFIX/drive_c
 program_dir="$drive_c/Program Files/Quilvar"
 snapshot() {
@@ -149,12 +152,15 @@ xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+l
 debit=$(wait_window 'Fiche de débit')
 sleep 1
 import -window root "$shots/debit.png"
-xdotool windowactivate --sync "$debit" key --clearmodifiers Escape
+# No key of the list's own closes it (Escape does nothing there): the desktop's Alt+F4 does.
+xdotool windowactivate --sync "$debit" key --clearmodifiers alt+F4
+closed=
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Fiche de débit$' >/dev/null 2>&1 || break
+    xdotool search --onlyvisible --name '^Fiche de débit$' >/dev/null 2>&1 || { closed=1; break; }
     sleep 0.2
 done
-echo "cutting list shown and closed"
+[ -n "$closed" ] || fail "Alt+F4 did not close the cutting list"
+echo "cutting list shown and closed (Alt+F4)"
 
 echo "== print the window (Ctrl+P, Oui) on QuilvarPDF"
 xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -124,6 +125,10 @@ void TestProgram::aboutBoxShowsTheSameBoxTwiceAndEnterClosesIt() {
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QStringList focusedButtons;
     const auto pressEnter = [&](QWidget* modal) {
+        // The keys go where the focus is once the box is the application's active window.
+        // Where the window manager activates it (X11, or Wine on X11) that comes a moment after
+        // it shows.
+        QTRY_COMPARE(QApplication::activeWindow(), modal);
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
         focusedButtons << focus->objectName();
         QTest::keyClick(focus, Qt::Key_Return);
@@ -238,8 +243,15 @@ namespace {
 
 QStringList logged;
 
+// Qt's Windows platform reports each window for which Windows has no per-monitor scaling of the
+// frame: ERROR_CALL_NOT_IMPLEMENTED (120), from a system that lacks the call (Wine 8). Our windows
+// cannot change that; any other failure of the call is still logged.
+const QRegularExpression kScalingNotImplemented(
+    QStringLiteral(R"(^EnableNonClientDpiScaling\(\) failed for HWND 0x[0-9a-f]+ \(120\) )"));
+
 void recordMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type != QtDebugMsg && type != QtInfoMsg) {
+    if (type != QtDebugMsg && type != QtInfoMsg &&
+        !kScalingNotImplemented.match(message).hasMatch()) {
         logged << message;
     }
 }
@@ -269,7 +281,7 @@ void TestProgram::everyWindowIsTransientForTheWindowThatOpensItAndLogsNothing() 
     }
     qInstallMessageHandler(previous);
     QCOMPARE(owners, QList<QWindow*>(4, main.windowHandle()));
-    QCOMPARE(logged, QStringList());
+    QVERIFY2(logged.isEmpty(), qPrintable(logged.join(u'\n')));
 }
 
 QTEST_MAIN(TestProgram)

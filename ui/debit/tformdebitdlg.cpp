@@ -26,7 +26,7 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource, print::Printer& printer)
     : QDialog(&mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      readSource_(std::move(readSource)), printer_(printer) {
+      mainWindow_(mainWindow), readSource_(std::move(readSource)), printer_(printer) {
     resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
@@ -97,9 +97,11 @@ void TFormDebitDlg::resizeEvent(QResizeEvent* event) {
 
 void TFormDebitDlg::setVisible(bool visible) {
     if (visible && !isVisible()) {
-        // Moving marks the position as chosen, so the dialog does not centre itself again.
+        // Moving marks the position as chosen, so the dialog does not place itself too.
         if (lastPosition_) {
             os::moveWindow(*this, *lastPosition_);
+        } else {
+            os::centreOver(*this, mainWindow_);
         }
         FormShow();
     }
