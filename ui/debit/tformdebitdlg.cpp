@@ -26,7 +26,7 @@ constexpr int kAlignClient = 5; // alClient among the form's Align values
 TFormDebitDlg::TFormDebitDlg(QWidget& mainWindow, SourceReader readSource, print::Printer& printer)
     : QDialog(&mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-      mainWindow_(mainWindow), readSource_(std::move(readSource)), printer_(printer) {
+      readSource_(std::move(readSource)), printer_(printer) {
     resources::load();
     setObjectName(QStringLiteral("FormDebitDlg"));
     setWindowTitle(QStringLiteral("Fiche de débit"));
@@ -101,7 +101,7 @@ void TFormDebitDlg::setVisible(bool visible) {
         if (lastPosition_) {
             os::moveWindow(*this, *lastPosition_);
         } else {
-            os::centreOver(*this, mainWindow_);
+            os::centreOver(*this, *parentWidget()); // the main window, its parent
         }
         FormShow();
     }

@@ -62,7 +62,6 @@ private:
     void createGrid();
     void layOut();
 
-    QWidget& mainWindow_;
     SourceReader readSource_;
     print::Printer& printer_;
     bool gridFillsClient_ = true;
